@@ -49,5 +49,7 @@ QYX_DECLARE_EXCEPTION(EComponentError, Exception);    ///< invalid or duplicate 
 QYX_DECLARE_EXCEPTION(EVariantError, Exception);      ///< impossible variant conversions
 QYX_DECLARE_EXCEPTION(EOSError, Exception);           ///< a failed operating-system call
 QYX_DECLARE_EXCEPTION(EAbort, Exception);             ///< silent abort of an operation
+QYX_DECLARE_EXCEPTION(EInvalidGraphic, Exception);    ///< an image that cannot be read or written
+QYX_DECLARE_EXCEPTION(EPrinter, Exception);           ///< printer failures ("no printer installed")
 
 } // namespace qyx

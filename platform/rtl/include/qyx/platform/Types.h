@@ -12,6 +12,9 @@ namespace qyx {
 
 class TObject;
 
+/// Date and time: days since 30 December 1899 as a double; the fraction is the time of day.
+using TDateTime = double;
+
 struct TPoint {
     int x = 0;
     int y = 0;
