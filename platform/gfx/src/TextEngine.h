@@ -14,7 +14,8 @@ namespace qyx::gfx {
 /// A font as the canvas asks for it.
 struct TFontRequest {
     std::string Name;
-    int Height; ///< pixels; negative = em height (size in points at 96 dpi -> -MulDiv(Size,96,72)), positive = cell height
+    int Height; ///< pixels; negative = em height (size in points at 96 dpi -> -MulDiv(Size,96,72)), positive
+                ///< = cell height
     TFontStyles Style;
     int Escapement = 0; ///< tenths of a degree, counterclockwise
 };
@@ -38,5 +39,29 @@ struct TTextImage {
 };
 
 TTextImage RenderText(const TFontRequest&, std::string_view Text1252);
+
+/// As RenderText, but only the part of the box inside Clip (relative to the reference point) is
+/// produced; use it for large or partly visible texts.
+TTextImage RenderText(const TFontRequest&, std::string_view Text1252, const TRect& Clip);
+
+/// Unicode code point of a code page 1252 byte (undefined bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D map to
+/// themselves).
+char32_t Cp1252ToCodePoint(uint8_t C);
+
+/// Family that a requested name resolves to before fontconfig is asked: Arial, Helvetica, MS Sans
+/// Serif and "default" -> Liberation Sans; Times New Roman, Times -> Liberation Serif; Courier New,
+/// Courier -> Liberation Mono; other names unchanged (unknown families fall back to DejaVu Sans).
+std::string MapFontFamily(const std::string& Name);
+
+/// A face file chosen for a family and style, with the styles the file lacks and that are synthesised.
+struct TFaceFile {
+    std::string File;
+    int Index = 0;
+    bool SynthBold = false, SynthItalic = false;
+};
+
+/// Face for a requested name and style through fontconfig (cached); raises EInvalidGraphic when no
+/// scalable font is installed at all.
+TFaceFile FindFaceFile(const std::string& Name, bool Bold, bool Italic);
 
 } // namespace qyx::gfx

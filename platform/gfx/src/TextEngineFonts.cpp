@@ -1,0 +1,210 @@
+// Font instances of the text engine: FreeType faces at 96 dpi, their cell metrics and the cache of
+// monochrome, hinted glyph images.
+//
+// Metrics of a face at em size E pixels (U = units per em; win values from the OS/2 table, hhea
+// values from the horizontal header; a face without OS/2 uses the hhea ascender and descender):
+//   Ascent  = ceil(usWinAscent * E / U)      Descent = ceil(usWinDescent * E / U)
+//   Height  = Ascent + Descent               InternalLeading = Height - E
+//   ExternalLeading = max(0, round((hhea.Ascender - hhea.Descender + hhea.LineGap
+//                                   - usWinAscent - usWinDescent) * E / U))
+//   AveCharWidth = round(xAvgCharWidth * E / U)   MaxCharWidth = round(advanceWidthMax * E / U)
+// A negative requested height is -E; a positive one is the cell height, giving
+// E = round(Height * U / (usWinAscent + usWinDescent)). Heights are limited to 1..MaxEm pixels;
+// 0 asks for the default of 11 pixels (8 points).
+#include "TextEngineFonts.h"
+
+#include <qyx/platform/Exceptions.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <tuple>
+
+namespace qyx::gfx::text {
+
+namespace {
+
+constexpr int MaxEm = 2048;
+constexpr int DefaultEm = 11;
+constexpr size_t MaxCachedFonts = 64;
+
+FT_Library Library() {
+    static FT_Library Lib = [] {
+        FT_Library L = nullptr;
+        if (FT_Init_FreeType(&L)) throw EInvalidGraphic("Font engine cannot be initialised");
+        return L;
+    }();
+    return Lib;
+}
+
+std::shared_ptr<const std::vector<uint8_t>> FileBytes(const std::string& Path) {
+    static std::map<std::string, std::shared_ptr<const std::vector<uint8_t>>> Files;
+    if (auto It = Files.find(Path); It != Files.end()) return It->second;
+    std::ifstream In(Path, std::ios::binary);
+    if (!In) throw EInvalidGraphic("Font file \"" + Path + "\" cannot be read");
+    auto Data = std::make_shared<const std::vector<uint8_t>>(std::istreambuf_iterator<char>(In),
+                                                             std::istreambuf_iterator<char>());
+    Files.emplace(Path, Data);
+    return Data;
+}
+
+int64_t CeilDiv(int64_t A, int64_t B) {
+    return A >= 0 ? (A + B - 1) / B : -((-A) / B);
+}
+int RoundScale(int64_t Units, int Em, int Upem) {
+    return static_cast<int>(std::nearbyint(double(Units) * Em / Upem));
+}
+
+struct TFaceUnits {
+    int Upem, WinAscent, WinDescent;
+};
+
+TFaceUnits FaceUnits(FT_Face Face) {
+    TFaceUnits U{Face->units_per_EM > 0 ? Face->units_per_EM : 1000, Face->ascender, -Face->descender};
+    auto* Os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(Face, FT_SFNT_OS2));
+    if (Os2 && Os2->version != 0xFFFF && Os2->usWinAscent + Os2->usWinDescent > 0) {
+        U.WinAscent = Os2->usWinAscent;
+        U.WinDescent = Os2->usWinDescent;
+    }
+    if (U.WinAscent + U.WinDescent <= 0) {
+        U.WinAscent = U.Upem;
+        U.WinDescent = 0;
+    }
+    return U;
+}
+
+int EmFor(int Height, const TFaceUnits& U) {
+    int64_t Em;
+    if (Height == 0)
+        Em = DefaultEm;
+    else if (Height < 0)
+        Em = -int64_t(Height);
+    else {
+        int64_t Sum = U.WinAscent + U.WinDescent;
+        Em = (int64_t(Height) * U.Upem + Sum / 2) / Sum;
+    }
+    return static_cast<int>(std::clamp<int64_t>(Em, 1, MaxEm));
+}
+
+void SetUpMetrics(TFontInstance& F, FT_Face Face) {
+    TFaceUnits U = FaceUnits(Face);
+    const int E = F.Em;
+    TTextMetrics& M = F.Metrics;
+    M.Ascent = static_cast<int>(CeilDiv(int64_t(U.WinAscent) * E, U.Upem));
+    M.Descent = static_cast<int>(CeilDiv(int64_t(U.WinDescent) * E, U.Upem));
+    M.Height = M.Ascent + M.Descent;
+    M.InternalLeading = M.Height - E;
+    auto* Hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(Face, FT_SFNT_HHEA));
+    auto* Os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(Face, FT_SFNT_OS2));
+    int64_t Gap =
+        Hhea ? int64_t(Hhea->Ascender) - Hhea->Descender + Hhea->Line_Gap - U.WinAscent - U.WinDescent
+             : int64_t(Face->height) - U.WinAscent - U.WinDescent;
+    M.ExternalLeading = std::max(0, RoundScale(Gap, E, U.Upem));
+    M.MaxCharWidth =
+        RoundScale(Hhea ? Hhea->advance_Width_Max : Face->max_advance_width, E, U.Upem) + F.BoldShift;
+    if (Os2 && Os2->version != 0xFFFF && Os2->xAvgCharWidth > 0)
+        M.AveCharWidth = RoundScale(Os2->xAvgCharWidth, E, U.Upem) + F.BoldShift;
+    else
+        M.AveCharWidth = GlyphFor(F, 'x').Advance;
+
+    // Underline: FreeType gives the centre of the stroke; strike-out: the OS/2 top of the stroke.
+    F.UnderlineThickness = std::max(1, RoundScale(Face->underline_thickness, E, U.Upem));
+    F.UnderlineTop =
+        M.Ascent + RoundScale(-int64_t(Face->underline_position), E, U.Upem) - F.UnderlineThickness / 2;
+    int64_t StrikePos = U.Upem * 26 / 100, StrikeSize = Face->underline_thickness;
+    if (Os2 && Os2->version != 0xFFFF && Os2->yStrikeoutSize > 0) {
+        StrikePos = Os2->yStrikeoutPosition;
+        StrikeSize = Os2->yStrikeoutSize;
+    }
+    F.StrikeThickness = std::max(1, RoundScale(StrikeSize, E, U.Upem));
+    F.StrikeTop = M.Ascent - RoundScale(StrikePos, E, U.Upem);
+    auto Fit = [&](int& Top, int& Thick) {
+        Thick = std::min(Thick, std::max(1, M.Height));
+        Top = std::clamp(Top, 0, std::max(0, M.Height - Thick));
+    };
+    Fit(F.UnderlineTop, F.UnderlineThickness);
+    Fit(F.StrikeTop, F.StrikeThickness);
+}
+
+std::string Lower(std::string S) {
+    for (char& C : S) C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+    return S;
+}
+
+} // namespace
+
+std::mutex& EngineLock() {
+    static std::mutex Lock;
+    return Lock;
+}
+
+TFontInstance::~TFontInstance() {
+    if (Face) FT_Done_Face(static_cast<FT_Face>(Face));
+}
+
+TFontInstance& FontFor(const TFontRequest& Request) {
+    using TKey = std::tuple<std::string, int, bool, bool>;
+    static std::map<TKey, std::unique_ptr<TFontInstance>> Fonts;
+
+    const bool Bold = Request.Style.Contains(fsBold), Italic = Request.Style.Contains(fsItalic);
+    TKey Key{Lower(Request.Name), Request.Height, Bold, Italic};
+    if (auto It = Fonts.find(Key); It != Fonts.end()) return *It->second;
+    if (Fonts.size() >= MaxCachedFonts) Fonts.clear();
+
+    TFaceFile File = FindFaceFile(Request.Name, Bold, Italic);
+    auto F = std::make_unique<TFontInstance>();
+    F->FileData = FileBytes(File.File);
+    FT_Face Face = nullptr;
+    if (FT_New_Memory_Face(Library(), F->FileData->data(), static_cast<FT_Long>(F->FileData->size()),
+                           File.Index, &Face))
+        throw EInvalidGraphic("Font file \"" + File.File + "\" cannot be read");
+    F->Face = Face;
+    FT_Select_Charmap(Face, FT_ENCODING_UNICODE);
+    F->Em = EmFor(Request.Height, FaceUnits(Face));
+    if (FT_Set_Pixel_Sizes(Face, 0, static_cast<FT_UInt>(F->Em)))
+        throw EInvalidGraphic("Font \"" + Request.Name + "\" cannot be scaled");
+    F->BoldShift = File.SynthBold ? std::max(1, F->Em / 24) : 0;
+    F->SynthItalic = File.SynthItalic;
+    SetUpMetrics(*F, Face);
+    return *Fonts.emplace(Key, std::move(F)).first->second;
+}
+
+const TGlyph& GlyphFor(TFontInstance& Font, uint8_t C) {
+    TGlyph& G = Font.Glyphs[C];
+    if (G.Loaded) return G;
+    G.Loaded = true;
+    auto Face = static_cast<FT_Face>(Font.Face);
+    FT_UInt Index = FT_Get_Char_Index(Face, Cp1252ToCodePoint(C)); // 0 = the face's default glyph
+    if (FT_Load_Glyph(Face, Index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP)) return G;
+    FT_GlyphSlot Slot = Face->glyph;
+    if (Font.SynthItalic) FT_GlyphSlot_Oblique(Slot);
+    G.Advance = static_cast<int>((Slot->advance.x + 32) >> 6) + Font.BoldShift;
+    if (FT_Render_Glyph(Slot, FT_RENDER_MODE_MONO) || Slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return G;
+
+    const FT_Bitmap& B = Slot->bitmap;
+    const int Rows = static_cast<int>(B.rows), Cols = static_cast<int>(B.width);
+    const int Pitch = std::abs(B.pitch);
+    G.Left = Slot->bitmap_left;
+    G.Top = Slot->bitmap_top;
+    G.W = Cols + Font.BoldShift;
+    G.H = Rows;
+    G.Bits.assign(size_t(G.W) * G.H, 0);
+    for (int y = 0; y < Rows; ++y) {
+        const uint8_t* Src = B.buffer + size_t(B.pitch >= 0 ? y : Rows - 1 - y) * Pitch;
+        uint8_t* Dst = G.Bits.data() + size_t(y) * G.W;
+        for (int x = 0; x < Cols; ++x)
+            if (Src[x >> 3] & (0x80 >> (x & 7)))
+                for (int k = 0; k <= Font.BoldShift; ++k) Dst[x + k] = 1;
+    }
+    return G;
+}
+
+} // namespace qyx::gfx::text
