@@ -6,6 +6,7 @@
 // nearest pixel), so that multiples of 90 degrees are exact quarter turns.
 #include "TextEngineFonts.h"
 
+#include <qyx/platform/CodePage.h>
 #include <qyx/platform/Exceptions.h>
 
 #include <algorithm>
@@ -180,11 +181,7 @@ TTextImage Render(const TFontRequest& Request, std::string_view Text, const TRec
 } // namespace
 
 char32_t Cp1252ToCodePoint(uint8_t C) {
-    static constexpr char16_t High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                          0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    return C >= 0x80 && C < 0xA0 ? High[C - 0x80] : char32_t(C);
+    return Cp1252ToUnicode(C);
 }
 
 TTextMetrics GetTextMetrics(const TFontRequest& Request) {

@@ -3,20 +3,24 @@
 //
 // Metrics of a face at em size E pixels (U = units per em; win values from the OS/2 table, hhea
 // values from the horizontal header; a face without OS/2 uses the hhea ascender and descender):
-//   Ascent  = ceil(usWinAscent * E / U)      Descent = ceil(usWinDescent * E / U)
+//   Ascent  = max(ceil(usWinAscent * E / U), top row of the highest hinted glyph)
+//   Descent = max(ceil(usWinDescent * E / U), rows below the baseline of the lowest hinted glyph)
 //   Height  = Ascent + Descent               InternalLeading = Height - E
 //   ExternalLeading = max(0, round((hhea.Ascender - hhea.Descender + hhea.LineGap
 //                                   - usWinAscent - usWinDescent) * E / U))
 //   AveCharWidth = round(xAvgCharWidth * E / U)   MaxCharWidth = round(advanceWidthMax * E / U)
 // A negative requested height is -E; a positive one is the cell height, giving
 // E = round(Height * U / (usWinAscent + usWinDescent)). Heights are limited to 1..MaxEm pixels;
-// 0 asks for the default of 11 pixels (8 points).
+// 0 asks for the default of 11 pixels (8 points). The glyphs taken into account are those of the 256
+// code page 1252 bytes, so that the ink of every character stays inside the cell rows (hinting lifts
+// the accents of capitals above the scaled ascent at small sizes).
 #include "TextEngineFonts.h"
 
 #include <qyx/platform/Exceptions.h>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -35,6 +39,43 @@ namespace {
 constexpr int MaxEm = 2048;
 constexpr int DefaultEm = 11;
 constexpr size_t MaxCachedFonts = 64;
+constexpr size_t MaxGlyphBytes = size_t(64) << 20; // glyph images of all fonts together
+
+using TFontKey = std::tuple<std::string, int, bool, bool>;
+std::map<TFontKey, std::unique_ptr<TFontInstance>>& Fonts() {
+    static std::map<TFontKey, std::unique_ptr<TFontInstance>> Map;
+    return Map;
+}
+size_t GlyphBytes = 0;
+
+// Drops every cached glyph image except Keep; advances are reloaded with their glyphs when needed.
+void TrimGlyphs(const TGlyph* Keep) {
+    for (auto& [Key, F] : Fonts())
+        for (TGlyph& G : F->Glyphs)
+            if (&G != Keep && G.Loaded) {
+                GlyphBytes -= G.Bits.size();
+                G = TGlyph{};
+            }
+}
+
+// Extent of the hinted outlines of all 256 code page bytes: highest top and lowest bottom in pixels.
+void HintedExtent(FT_Face Face, bool Oblique, int& Top, int& Bottom) {
+    Top = 0, Bottom = 0;
+    std::vector<bool> Seen(static_cast<size_t>(std::max<FT_Long>(Face->num_glyphs, 1)));
+    for (int C = 0; C < 256; ++C) {
+        FT_UInt Index = FT_Get_Char_Index(Face, Cp1252ToCodePoint(static_cast<uint8_t>(C)));
+        if (Index >= Seen.size() || Seen[Index]) continue;
+        Seen[Index] = true;
+        if (FT_Load_Glyph(Face, Index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) ||
+            Face->glyph->format != FT_GLYPH_FORMAT_OUTLINE || Face->glyph->outline.n_points == 0)
+            continue;
+        if (Oblique) FT_GlyphSlot_Oblique(Face->glyph);
+        FT_BBox Box;
+        FT_Outline_Get_CBox(&Face->glyph->outline, &Box);
+        Top = std::max(Top, static_cast<int>((Box.yMax + 63) >> 6));
+        Bottom = std::min(Bottom, static_cast<int>(Box.yMin >> 6));
+    }
+}
 
 FT_Library Library() {
     static FT_Library Lib = [] {
@@ -98,8 +139,10 @@ void SetUpMetrics(TFontInstance& F, FT_Face Face) {
     TFaceUnits U = FaceUnits(Face);
     const int E = F.Em;
     TTextMetrics& M = F.Metrics;
-    M.Ascent = static_cast<int>(CeilDiv(int64_t(U.WinAscent) * E, U.Upem));
-    M.Descent = static_cast<int>(CeilDiv(int64_t(U.WinDescent) * E, U.Upem));
+    int InkTop, InkBottom;
+    HintedExtent(Face, F.SynthItalic, InkTop, InkBottom);
+    M.Ascent = std::max(InkTop, static_cast<int>(CeilDiv(int64_t(U.WinAscent) * E, U.Upem)));
+    M.Descent = std::max(-InkBottom, static_cast<int>(CeilDiv(int64_t(U.WinDescent) * E, U.Upem)));
     M.Height = M.Ascent + M.Descent;
     M.InternalLeading = M.Height - E;
     auto* Hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(Face, FT_SFNT_HHEA));
@@ -147,17 +190,15 @@ std::mutex& EngineLock() {
 }
 
 TFontInstance::~TFontInstance() {
+    for (const TGlyph& G : Glyphs) GlyphBytes -= G.Bits.size();
     if (Face) FT_Done_Face(static_cast<FT_Face>(Face));
 }
 
 TFontInstance& FontFor(const TFontRequest& Request) {
-    using TKey = std::tuple<std::string, int, bool, bool>;
-    static std::map<TKey, std::unique_ptr<TFontInstance>> Fonts;
-
     const bool Bold = Request.Style.Contains(fsBold), Italic = Request.Style.Contains(fsItalic);
-    TKey Key{Lower(Request.Name), Request.Height, Bold, Italic};
-    if (auto It = Fonts.find(Key); It != Fonts.end()) return *It->second;
-    if (Fonts.size() >= MaxCachedFonts) Fonts.clear();
+    TFontKey Key{Lower(Request.Name), Request.Height, Bold, Italic};
+    if (auto It = Fonts().find(Key); It != Fonts().end()) return *It->second;
+    if (Fonts().size() >= MaxCachedFonts) Fonts().clear();
 
     TFaceFile File = FindFaceFile(Request.Name, Bold, Italic);
     auto F = std::make_unique<TFontInstance>();
@@ -174,7 +215,7 @@ TFontInstance& FontFor(const TFontRequest& Request) {
     F->BoldShift = File.SynthBold ? std::max(1, F->Em / 24) : 0;
     F->SynthItalic = File.SynthItalic;
     SetUpMetrics(*F, Face);
-    return *Fonts.emplace(Key, std::move(F)).first->second;
+    return *Fonts().emplace(Key, std::move(F)).first->second;
 }
 
 const TGlyph& GlyphFor(TFontInstance& Font, uint8_t C) {
@@ -204,6 +245,8 @@ const TGlyph& GlyphFor(TFontInstance& Font, uint8_t C) {
             if (Src[x >> 3] & (0x80 >> (x & 7)))
                 for (int k = 0; k <= Font.BoldShift; ++k) Dst[x + k] = 1;
     }
+    GlyphBytes += G.Bits.size();
+    if (GlyphBytes > MaxGlyphBytes) TrimGlyphs(&G);
     return G;
 }
 
