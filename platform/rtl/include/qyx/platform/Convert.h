@@ -29,6 +29,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 namespace qyx {
 
@@ -136,7 +137,8 @@ std::string FloatToStrF(long double Value, TFloatFormat Format, int Precision, i
 // Format
 
 /// One argument of Format: an integer (32 or 64 bits, signed or unsigned), a real, a character, a
-/// text or a pointer. A text argument refers to the caller's characters; use it within the call.
+/// text or a pointer. A temporary std::string is moved in and kept; other texts (a named std::string,
+/// a const char*, a string_view) are referred to and must outlive the TVarRec.
 class TVarRec {
 public:
     enum TKind : uint8_t { vkInteger, vkUnsigned, vkReal, vkChar, vkText, vkPointer };
@@ -154,6 +156,7 @@ public:
     TVarRec(const char* V) : FKind(vkText), FText(V ? std::string_view(V) : std::string_view()) {}
     TVarRec(std::string_view V) : FKind(vkText), FText(V) {}
     TVarRec(const std::string& V) : FKind(vkText), FText(V) {}
+    TVarRec(std::string&& V) : FKind(vkText), FOwned(std::move(V)), FOwns(true) {}
     TVarRec(const void* V) : FKind(vkPointer), FPtr(V) {}
 
     TKind Kind() const { return FKind; }
@@ -162,7 +165,9 @@ public:
     uint64_t AsUInt64() const { return FUInt; }
     long double AsReal() const { return FReal; }
     /// The text of a text argument, or the one character of a character argument.
-    std::string_view AsText() const { return FKind == vkChar ? std::string_view(&FChar, 1) : FText; }
+    std::string_view AsText() const {
+        return FKind == vkChar ? std::string_view(&FChar, 1) : FOwns ? std::string_view(FOwned) : FText;
+    }
     const void* AsPointer() const { return FPtr; }
 
 private:
@@ -175,6 +180,8 @@ private:
         const void* FPtr;
     };
     std::string_view FText;
+    std::string FOwned;
+    bool FOwns = false;
     char FChar = 0;
 };
 
