@@ -32,10 +32,17 @@ bool MatchFamily(FcConfig* Config, const std::string& Family, bool Bold, bool It
     FcPatternAddBool(Pat, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(Config, Pat, FcMatchPattern);
     FcDefaultSubstitute(Pat);
+    // The best font of the sorted list is the font's own pattern: unlike FcFontMatch's result it is
+    // not edited by the configuration's synthetic-style rules, so its weight and slant are the file's.
     FcResult Result = FcResultNoMatch;
-    FcPattern* Match = FcFontMatch(Config, Pat, &Result);
+    FcFontSet* Set = FcFontSort(Config, Pat, FcFalse, nullptr, &Result);
     FcPatternDestroy(Pat);
-    if (!Match) return false;
+    if (!Set) return false;
+    if (Set->nfont < 1) {
+        FcFontSetDestroy(Set);
+        return false;
+    }
+    FcPattern* Match = Set->fonts[0];
 
     bool FamilyOk = false;
     FcChar8* Name = nullptr;
@@ -55,7 +62,7 @@ bool MatchFamily(FcConfig* Config, const std::string& Family, bool Bold, bool It
         Out.SynthBold = Bold && Weight < FC_WEIGHT_DEMIBOLD;
         Out.SynthItalic = Italic && Slant == FC_SLANT_ROMAN;
     }
-    FcPatternDestroy(Match);
+    FcFontSetDestroy(Set);
     return Ok && FamilyOk && Scalable;
 }
 

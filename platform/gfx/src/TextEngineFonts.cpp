@@ -1,7 +1,17 @@
 // Font instances of the text engine: FreeType faces at 96 dpi, their cell metrics and the cache of
 // monochrome, hinted glyph images.
 //
-// Metrics of a face at em size E pixels (U = units per em; win values from the OS/2 table, hhea
+// Glyph outlines are hinted by FreeType's auto-hinter in its monochrome mode (strong snapping of
+// stems and heights gives clean one-bit glyphs whatever the face's own instructions) and rendered in
+// monochrome. Advances are the design advances scaled to the size and rounded to whole pixels
+// (halves up), which keeps the metric-compatible faces' widths and makes monospaced faces exact.
+// Where hinting pushes ink past the advance, the glyph moves into its cell if its side bearing allows;
+// otherwise an upright proportional glyph is widened to hold its ink (slanted and fixed-pitch glyphs
+// overhang), so that upright text never draws outside its cell.
+// A synthesised bold widens each glyph and its advance by max(1, E / 24) pixels of overstrike; a
+// synthesised italic slants the outline.
+//
+// Cell metrics of a face at em size E pixels (U = units per em; win values from the OS/2 table, hhea
 // values from the horizontal header; a face without OS/2 uses the hhea ascender and descender):
 //   Ascent  = max(ceil(usWinAscent * E / U), top row of the highest hinted glyph)
 //   Descent = max(ceil(usWinDescent * E / U), rows below the baseline of the lowest hinted glyph)
@@ -37,6 +47,7 @@ namespace qyx::gfx::text {
 namespace {
 
 constexpr int MaxEm = 2048;
+constexpr FT_Int32 LoadFlags = FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT | FT_LOAD_NO_BITMAP;
 constexpr int DefaultEm = 11;
 constexpr size_t MaxCachedFonts = 64;
 constexpr size_t MaxGlyphBytes = size_t(64) << 20; // glyph images of all fonts together
@@ -58,6 +69,13 @@ void TrimGlyphs(const TGlyph* Keep) {
             }
 }
 
+void ClearGlyphs(TFontInstance& F) {
+    for (TGlyph& G : F.Glyphs) {
+        GlyphBytes -= G.Bits.size();
+        G = TGlyph{};
+    }
+}
+
 // Extent of the hinted outlines of all 256 code page bytes: highest top and lowest bottom in pixels.
 void HintedExtent(FT_Face Face, bool Oblique, int& Top, int& Bottom) {
     Top = 0, Bottom = 0;
@@ -66,8 +84,8 @@ void HintedExtent(FT_Face Face, bool Oblique, int& Top, int& Bottom) {
         FT_UInt Index = FT_Get_Char_Index(Face, Cp1252ToCodePoint(static_cast<uint8_t>(C)));
         if (Index >= Seen.size() || Seen[Index]) continue;
         Seen[Index] = true;
-        if (FT_Load_Glyph(Face, Index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) ||
-            Face->glyph->format != FT_GLYPH_FORMAT_OUTLINE || Face->glyph->outline.n_points == 0)
+        if (FT_Load_Glyph(Face, Index, LoadFlags) || Face->glyph->format != FT_GLYPH_FORMAT_OUTLINE ||
+            Face->glyph->outline.n_points == 0)
             continue;
         if (Oblique) FT_GlyphSlot_Oblique(Face->glyph);
         FT_BBox Box;
@@ -209,12 +227,17 @@ TFontInstance& FontFor(const TFontRequest& Request) {
         throw EInvalidGraphic("Font file \"" + File.File + "\" cannot be read");
     F->Face = Face;
     FT_Select_Charmap(Face, FT_ENCODING_UNICODE);
-    F->Em = EmFor(Request.Height, FaceUnits(Face));
-    if (FT_Set_Pixel_Sizes(Face, 0, static_cast<FT_UInt>(F->Em)))
-        throw EInvalidGraphic("Font \"" + Request.Name + "\" cannot be scaled");
-    F->BoldShift = File.SynthBold ? std::max(1, F->Em / 24) : 0;
     F->SynthItalic = File.SynthItalic;
-    SetUpMetrics(*F, Face);
+    F->Upright = !FT_IS_FIXED_WIDTH(Face) && !(Face->style_flags & FT_STYLE_FLAG_ITALIC) && !File.SynthItalic;
+    // A positive height is the cell height: the largest em size whose cell is not taller.
+    for (F->Em = EmFor(Request.Height, FaceUnits(Face));; --F->Em) {
+        if (FT_Set_Pixel_Sizes(Face, 0, static_cast<FT_UInt>(F->Em)))
+            throw EInvalidGraphic("Font \"" + Request.Name + "\" cannot be scaled");
+        F->BoldShift = File.SynthBold ? std::max(1, F->Em / 24) : 0;
+        ClearGlyphs(*F);
+        SetUpMetrics(*F, Face);
+        if (Request.Height <= 0 || F->Metrics.Height <= Request.Height || F->Em == 1) break;
+    }
     return *Fonts().emplace(Key, std::move(F)).first->second;
 }
 
@@ -224,10 +247,10 @@ const TGlyph& GlyphFor(TFontInstance& Font, uint8_t C) {
     G.Loaded = true;
     auto Face = static_cast<FT_Face>(Font.Face);
     FT_UInt Index = FT_Get_Char_Index(Face, Cp1252ToCodePoint(C)); // 0 = the face's default glyph
-    if (FT_Load_Glyph(Face, Index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP)) return G;
+    if (FT_Load_Glyph(Face, Index, LoadFlags)) return G;
     FT_GlyphSlot Slot = Face->glyph;
     if (Font.SynthItalic) FT_GlyphSlot_Oblique(Slot);
-    G.Advance = static_cast<int>((Slot->advance.x + 32) >> 6) + Font.BoldShift;
+    G.Advance = static_cast<int>((Slot->linearHoriAdvance + 0x8000) >> 16) + Font.BoldShift;
     if (FT_Render_Glyph(Slot, FT_RENDER_MODE_MONO) || Slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return G;
 
     const FT_Bitmap& B = Slot->bitmap;
@@ -244,6 +267,19 @@ const TGlyph& GlyphFor(TFontInstance& Font, uint8_t C) {
         for (int x = 0; x < Cols; ++x)
             if (Src[x >> 3] & (0x80 >> (x & 7)))
                 for (int k = 0; k <= Font.BoldShift; ++k) Dst[x + k] = 1;
+    }
+    // Hinting can push a glyph's ink a pixel past its rounded advance. Where the side bearing on the
+    // other side leaves room, the glyph moves back inside its advance; an upright proportional glyph
+    // whose ink is still wider gets the advance it needs. Slanted and fixed-pitch glyphs may overhang.
+    if (G.W > 0) {
+        if (const int Over = G.Left + G.W - G.Advance; Over > 0 && G.Left > 0)
+            G.Left -= std::min(Over, G.Left);
+        if (const int Room = G.Advance - (G.Left + G.W); G.Left < 0 && Room > 0)
+            G.Left += std::min(-G.Left, Room);
+        if (Font.Upright) {
+            G.Left = std::max(G.Left, 0);
+            G.Advance = std::max(G.Advance, G.Left + G.W);
+        }
     }
     GlyphBytes += G.Bits.size();
     if (GlyphBytes > MaxGlyphBytes) TrimGlyphs(&G);

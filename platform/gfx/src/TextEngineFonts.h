@@ -30,6 +30,7 @@ struct TFontInstance {
     int StrikeTop = 0, StrikeThickness = 1;
     int BoldShift = 0; ///< pixels of overstrike for a synthesised bold, 0 when the face is bold
     bool SynthItalic = false;
+    bool Upright = false; ///< proportional and not slanted: glyph ink is kept within the advance
     std::array<TGlyph, 256> Glyphs;
     ~TFontInstance();
 };
