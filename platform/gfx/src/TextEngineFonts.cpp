@@ -200,6 +200,8 @@ std::string Lower(std::string S) {
     return S;
 }
 
+std::unique_ptr<TFontInstance> NewFont(const TFontRequest& Request, bool Bold, bool Italic);
+
 } // namespace
 
 std::mutex& EngineLock() {
@@ -213,11 +215,31 @@ TFontInstance::~TFontInstance() {
 }
 
 TFontInstance& FontFor(const TFontRequest& Request) {
+    // The font of the previous call is remembered as it was asked for: text is mostly drawn in runs.
+    static std::string LastName;
+    static int LastHeight = 0;
+    static uint64_t LastStyle = 0;
+    static TFontInstance* Last = nullptr;
     const bool Bold = Request.Style.Contains(fsBold), Italic = Request.Style.Contains(fsItalic);
-    TFontKey Key{Lower(Request.Name), Request.Height, Bold, Italic};
-    if (auto It = Fonts().find(Key); It != Fonts().end()) return *It->second;
-    if (Fonts().size() >= MaxCachedFonts) Fonts().clear();
+    const uint64_t Style = (Bold ? 1 : 0) | (Italic ? 2 : 0);
+    if (Last && Request.Height == LastHeight && Style == LastStyle && Request.Name == LastName) return *Last;
 
+    TFontKey Key{Lower(Request.Name), Request.Height, Bold, Italic};
+    auto It = Fonts().find(Key);
+    if (It == Fonts().end()) {
+        if (Fonts().size() >= MaxCachedFonts) {
+            Last = nullptr;
+            Fonts().clear();
+        }
+        It = Fonts().emplace(Key, NewFont(Request, Bold, Italic)).first;
+    }
+    LastName = Request.Name, LastHeight = Request.Height, LastStyle = Style, Last = It->second.get();
+    return *Last;
+}
+
+namespace {
+
+std::unique_ptr<TFontInstance> NewFont(const TFontRequest& Request, bool Bold, bool Italic) {
     TFaceFile File = FindFaceFile(Request.Name, Bold, Italic);
     auto F = std::make_unique<TFontInstance>();
     F->FileData = FileBytes(File.File);
@@ -238,8 +260,10 @@ TFontInstance& FontFor(const TFontRequest& Request) {
         SetUpMetrics(*F, Face);
         if (Request.Height <= 0 || F->Metrics.Height <= Request.Height || F->Em == 1) break;
     }
-    return *Fonts().emplace(Key, std::move(F)).first->second;
+    return F;
 }
+
+} // namespace
 
 const TGlyph& GlyphFor(TFontInstance& Font, uint8_t C) {
     TGlyph& G = Font.Glyphs[C];
