@@ -1,5 +1,6 @@
 // The global variables of the vocabulary and the start-up of the qyxcore library.
 #include <qyx/QYX_qyxbase.h>
+#include <qyx/QYX_stringl.h>
 
 namespace qyx {
 
@@ -15,6 +16,7 @@ struct TQyxCoreStartup {
         // Scrambler tables: InitScramble(7093) is called here. The tables it fills must be
         // constant-initialised (not built by another static initialiser of this library), because
         // the order of static initialisation between source files is unspecified.
+        InitScramble(7093);
     }
 };
 
