@@ -16,6 +16,10 @@ double Mean(const std::vector<double>& v) {
     return v.empty() ? 0.0 : s / static_cast<double>(v.size());
 }
 
+bool Varies(const std::vector<double>& v) {
+    return std::any_of(v.begin(), v.end(), [&](double x) { return x != v.front(); });
+}
+
 int DistinctCount(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return static_cast<int>(std::unique(v.begin(), v.end()) - v.begin());
@@ -60,7 +64,7 @@ void TCurveFit::EnterStatValue(double X, double Y) {
 
 bool TCurveFit::CalcLinFit(double& K, double& D, double& Q) const {
     const TSums s = CentredSums(FX, FY);
-    if (DistinctCount(FX) < 2) {
+    if (!Varies(FX)) {
         K = 0.0;
         D = s.my;
         Q = 0.0;
@@ -118,8 +122,7 @@ void TCurveFit::CalcStatistics(int& N, double& S1, double& S2, double& S3, doubl
     S3 = std::sqrt(s.sxx / (N - 1));
     S4 = std::sqrt(s.syy / (N - 1));
     S5 = s.sxy / (N - 1);
-    if (DistinctCount(FX) >= 2 && DistinctCount(FY) >= 2)
-        S7 = std::clamp(s.sxy / (std::sqrt(s.sxx) * std::sqrt(s.syy)), -1.0, 1.0);
+    if (Varies(FX) && Varies(FY)) S7 = std::clamp(s.sxy / (std::sqrt(s.sxx) * std::sqrt(s.syy)), -1.0, 1.0);
 }
 
 } // namespace qyx

@@ -77,6 +77,8 @@ void TDataTable::Resize(int NrColumns, int NrRows) {
 void TDataTable::SetElem(int Col, int Row, double Value) {
     if (!InRange(Col, FNrCols) || !InRange(Row, FNrRows)) return;
     FData.SetVal(Col, Row, Value);
+    uint8_t& state = FStates[CellIndex(Col, Row)];
+    state = std::isnan(Value) ? (state | cstNotANumber) : (state & ~cstNotANumber);
     Changed();
 }
 

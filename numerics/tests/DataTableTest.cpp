@@ -113,6 +113,16 @@ TEST(DataTable, DataChangesNotifyStatesDoNot) {
     EXPECT_EQ(t.GetElem(3, 4), 3.0);
 }
 
+TEST(DataTable, StateBitZeroFollowsNaNValues) {
+    TDataTable t(2, 2);
+    t.SetCellState(1, 1, 0xC0); // both marks
+    t.SetElem(1, 1, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(t.GetCellState(1, 1), 0xC0 | cstNotANumber);
+    t.SetElem(1, 1, 2.5);
+    EXPECT_EQ(t.GetCellState(1, 1), 0xC0);
+    EXPECT_EQ(t.GetCellState(2, 2), 0);
+}
+
 TEST(DataTable, OutsideTheTableNothingHappens) {
     TDataTable t(2, 2);
     TRecorder rec(t);

@@ -190,6 +190,7 @@ TEST(BRandom, CertainOutcomesDrawNothing) {
 TEST(BRandom, FollowsTheSharedGenerator) {
     RandSeed = 777;
     std::vector<bool> expected;
+    expected.reserve(50);
     for (int i = 0; i < 50; ++i) expected.push_back(Random() < 0.3);
     RandSeed = 777;
     for (int i = 0; i < 50; ++i) EXPECT_EQ(BRandom(0.3), expected[static_cast<size_t>(i)]) << i;

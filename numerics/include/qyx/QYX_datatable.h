@@ -20,6 +20,9 @@ using TResizeMatEvent =
 constexpr uint8_t exColumns = 1; ///< columns index1 and index2, over rows first .. last
 constexpr uint8_t exRows = 2;    ///< rows index1 and index2, over columns first .. last
 
+/// Bit 0 of a cell state: the value is not a number (kept by SetElem).
+constexpr uint8_t cstNotANumber = 0x01;
+
 /// A table of doubles, 1-based, column before row. Besides the values it keeps a state byte per cell,
 /// a name (at most 50 characters; longer ones are cut) and an attribute byte per column and per row,
 /// and a comment. Reading outside the table gives 0 or an empty name; writing outside is ignored
@@ -40,15 +43,16 @@ public:
 
     /// The value of cell (Col, Row).
     double GetElem(int Col, int Row) const { return FData.GetVal(Col, Row); }
-    /// Stores a value; fires OnChange.
+    /// Stores a value, sets bit 0 of the cell's state for NaN and clears it otherwise (the other bits
+    /// stay); fires OnChange.
     void SetElem(int Col, int Row, double Value);
     /// The values. Filling them or setting single values here changes the table without notification;
     /// resize the table with Resize, never through this matrix.
     TMatrix* GetMatrix() { return &FData; }
     const TMatrix* GetMatrix() const { return &FData; }
 
-    /// The state byte of a cell (callers give bits 6 and 7 their own meaning). Setting states is not a
-    /// data change and fires nothing.
+    /// The state byte of a cell: bit 0 is cstNotANumber, bits 6 and 7 are free for callers (marks).
+    /// Setting states is not a data change and fires nothing.
     uint8_t GetCellState(int Col, int Row) const;
     void SetCellState(int Col, int Row, uint8_t State);
     void SetAllCellStates(uint8_t State);
