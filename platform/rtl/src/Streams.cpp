@@ -96,6 +96,7 @@ int TMemoryStream::Read(void* Buffer, int Count) {
 
 int TMemoryStream::Write(const void* Buffer, int Count) {
     if (Count <= 0) return 0;
+    if (FPosition > INT64_MAX - Count) throw EOutOfMemory("Out of memory while expanding memory stream");
     const int64_t end = FPosition + Count;
     if (end > GetSize()) {
         const int64_t pos = FPosition;
@@ -179,6 +180,7 @@ int TStringStream::Read(void* Buffer, int Count) {
 
 int TStringStream::Write(const void* Buffer, int Count) {
     if (Count <= 0) return 0;
+    if (FPosition > INT64_MAX - Count) throw EOutOfMemory("Out of memory while expanding string stream");
     const int64_t end = FPosition + Count;
     if (end > GetSize()) {
         const int64_t pos = FPosition;

@@ -121,6 +121,12 @@ TEST(Streams, MemoryStreamSeekSizeAndGaps) {
     m.Clear();
     EXPECT_EQ(m.GetSize(), 0);
     EXPECT_EQ(m.GetPosition(), 0);
+    // A write whose end lies beyond any possible size fails cleanly.
+    m.Seek(INT64_MAX, soFromBeginning);
+    EXPECT_THROW(m.WriteBuffer("x", 1), EOutOfMemory);
+    TStringStream s;
+    s.Seek(INT64_MAX, soFromBeginning);
+    EXPECT_THROW(s.WriteBuffer("x", 1), EOutOfMemory);
 }
 
 TEST(Streams, MemoryStreamLoadAndSave) {
