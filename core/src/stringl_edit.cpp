@@ -108,8 +108,14 @@ std::string ReplaceStringInString(const std::string& S, const std::string& Old, 
     if (Old.empty()) return S;
     // Searching on in the original after each occurrence is the same as searching the result after
     // each inserted text, so replacements are never searched again.
-    const std::string text = IgnoreCase ? LowerCase(S) : S;
-    const std::string old = IgnoreCase ? LowerCase(Old) : Old;
+    std::string lowerS, lowerOld;
+    std::string_view text = S, old = Old;
+    if (IgnoreCase) {
+        lowerS = LowerCase(S);
+        lowerOld = LowerCase(Old);
+        text = lowerS;
+        old = lowerOld;
+    }
     std::string r;
     size_t from = 0;
     for (size_t hit = text.find(old); hit != std::string::npos; hit = text.find(old, from)) {

@@ -11,8 +11,14 @@ int NumberedPos(const std::string& SubStr, const std::string& S, int StartPos, i
     if (Count <= 0 || SubStr.empty()) return 0;
     if (StartPos < 1) StartPos = 1;
     if (static_cast<size_t>(StartPos) > S.size()) return 0;
-    const std::string text = IgnoreCase ? LowerCase(S) : S;
-    const std::string sub = IgnoreCase ? LowerCase(SubStr) : SubStr;
+    std::string lowerS, lowerSub;
+    std::string_view text = S, sub = SubStr;
+    if (IgnoreCase) {
+        lowerS = LowerCase(S);
+        lowerSub = LowerCase(SubStr);
+        text = lowerS;
+        sub = lowerSub;
+    }
     size_t from = static_cast<size_t>(StartPos - 1);
     for (int k = 1;; ++k) {
         const size_t hit = text.find(sub, from);
