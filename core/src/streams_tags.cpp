@@ -139,9 +139,7 @@ int ReadNextTag(Src& In, std::span<const std::string> TagList, std::string& Attr
     Attributes.clear();
     Content.clear();
     if (!SkipToTag(In)) return LastIndex(TagList);
-    const std::string text = CollectTagText(In);
-    if (text.empty()) return LastIndex(TagList); // "<" was the last character
-    TTag tag = AnalyseTag(text);
+    TTag tag = AnalyseTag(CollectTagText(In));
     Attributes = std::move(tag.Attributes);
     if (tag.IsStartTag()) Content = ReadElementText(In, tag.Name);
     return TagIndex(tag.Name, TagList);
