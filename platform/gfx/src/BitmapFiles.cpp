@@ -1,14 +1,12 @@
 // TBitmap: reading and writing image files through the codecs.
 #include <qyx/platform/Bitmap.h>
+#include <qyx/platform/Streams.h>
 
 #include "ImageCodecs.h"
 #include "RasterCore.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace qyx {
 
@@ -110,12 +108,27 @@ void TBitmap::LoadFromMemory(const void* Data, size_t Size) {
     Changed();
 }
 
-void TBitmap::LoadFromFile(const std::string& FileName) {
-    std::ifstream in(FileName, std::ios::binary);
-    if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
-    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw EReadError("Stream read error");
+void TBitmap::LoadFromStream(TStream* Stream) {
+    if (Stream == nullptr) throw EInvalidArgument("Stream is nil");
+    std::vector<uint8_t> data;
+    uint8_t chunk[65536];
+    for (int n; (n = Stream->Read(chunk, sizeof chunk)) > 0;) data.insert(data.end(), chunk, chunk + n);
     LoadFromMemory(data.data(), data.size());
+}
+
+void TBitmap::LoadFromFile(const std::string& FileName) {
+    TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(&f);
+}
+
+void TBitmap::SaveToStream(TStream* Stream, TImageFileFormat Format) const {
+    if (Stream == nullptr) throw EInvalidArgument("Stream is nil");
+    const std::vector<uint8_t> data = SaveToMemory(Format);
+    for (size_t done = 0; done < data.size();) {
+        const int n = static_cast<int>(std::min<size_t>(data.size() - done, 1 << 30));
+        Stream->WriteBuffer(data.data() + done, n);
+        done += static_cast<size_t>(n);
+    }
 }
 
 std::vector<uint8_t> TBitmap::SaveToMemory(TImageFileFormat Format) const {
@@ -128,11 +141,8 @@ void TBitmap::SaveToFile(const std::string& FileName) const {
     if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe")
         throw EInvalidGraphic("JPEG images cannot be written");
     const std::vector<uint8_t> data = SaveToMemory(ext == ".png" ? iffPNG : iffBMP);
-    std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-    if (!out) throw EFCreateError("Cannot create file \"" + FileName + "\". " + std::strerror(errno));
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    out.close();
-    if (!out) throw EWriteError("Stream write error");
+    TFileStream f(FileName, fmCreate);
+    f.WriteBuffer(data.data(), static_cast<int>(data.size()));
 }
 
 } // namespace qyx

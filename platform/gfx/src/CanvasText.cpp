@@ -20,21 +20,27 @@ namespace {
 /// cell background in the brush colour when Opaque.
 void PaintText(const TRaster& R, int X, int Y, const TTextImage& Img, const TPaint& Ink, const TPaint& Back,
                bool Opaque) {
-    for (int j = 0; j < Img.Height; ++j) {
-        const int y = Y + Img.Top + j;
-        if (y < R.Y0 || y >= R.Y1) continue;
-        const uint8_t* k = Img.Kind.data() + static_cast<size_t>(j) * Img.Width;
-        for (int i = 0; i < Img.Width;) {
-            const uint8_t kind = k[i];
-            int e = i + 1;
-            while (e < Img.Width && k[e] == kind) ++e;
-            if (kind == 2)
-                FillSpan(R, y, X + Img.Left + i, X + Img.Left + e, Ink);
-            else if (kind == 1 && Opaque)
-                FillSpan(R, y, X + Img.Left + i, X + Img.Left + e, Back);
-            i = e;
+    // Image columns i0 ... i1-1 and rows j0 ... j1-1 lie inside the clip.
+    const int64_t left = int64_t{X} + Img.Left, top = int64_t{Y} + Img.Top;
+    const int i0 = static_cast<int>(std::clamp<int64_t>(R.X0 - left, 0, Img.Width));
+    const int i1 = static_cast<int>(std::clamp<int64_t>(R.X1 - left, 0, Img.Width));
+    const int j0 = static_cast<int>(std::clamp<int64_t>(R.Y0 - top, 0, Img.Height));
+    const int j1 = static_cast<int>(std::clamp<int64_t>(R.Y1 - top, 0, Img.Height));
+    Dispatch(R.Format, [&](auto px) {
+        using Pix = decltype(px);
+        const uint32_t ink = Ink.Value & Pix::Mask, back = Back.Value & Pix::Mask;
+        for (int j = j0; j < j1; ++j) {
+            uint8_t* row = R.Row(static_cast<int>(top + j));
+            const uint8_t* k = Img.Kind.data() + static_cast<size_t>(j) * Img.Width;
+            const int sx = static_cast<int>(left + R.OX);
+            for (int i = i0; i < i1; ++i) {
+                if (k[i] == 2)
+                    Pix::Put(row, sx + i, ink);
+                else if (k[i] == 1 && Opaque)
+                    Pix::Put(row, sx + i, back);
+            }
         }
-    }
+    });
 }
 
 /// The raster's clip relative to the reference point (X, Y), for rendering only the visible part.

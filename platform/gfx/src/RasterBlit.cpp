@@ -8,12 +8,19 @@
 #include <type_traits>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qyx::gfx {
 
 namespace {
 
-constexpr int WeightBits = 14;
-constexpr uint32_t WeightOne = 1u << WeightBits;
+// Halftone weights: columns in 1/16384, rows in 1/128, so that the vertical sums (at most
+// 255 * 128) fit signed 16 bits and a column sum (at most 255 * 128 * 16384) fits 31 bits.
+constexpr uint32_t ColumnWeightOne = 1u << 14;
+constexpr uint32_t RowWeightOne = 1u << 7;
+constexpr int ResultShift = 21;
 
 /// Whether a raster operation ignores the source.
 bool IgnoresSource(uint8_t T) {
@@ -187,7 +194,7 @@ struct TTaps {
     int64_t Min = INT64_MAX, Max = INT64_MIN;
 
     TTaps(int64_t D0, int64_t DW, int64_t From, int64_t To, int64_t S0, int64_t SW, bool Flip, int64_t Lo,
-          int64_t Hi) {
+          int64_t Hi, uint32_t WeightOne) {
         const double scale = static_cast<double>(SW) / static_cast<double>(DW);
         std::vector<double> cover;
         for (int64_t d = From; d < To; ++d) {
@@ -225,16 +232,46 @@ struct TTaps {
     }
 };
 
+/// Weighted sum of Count consecutive pixels of the vertical sums (4 channels each, 8.7 fixed point)
+/// as an XRGB colour.
+inline uint32_t ColumnSum(const uint16_t* M, const uint16_t* W, int Count) {
+#if defined(__SSE2__)
+    // Pairs of taps: interleave their channels and multiply-add with the pair of weights.
+    __m128i acc = _mm_setzero_si128();
+    int t = 0;
+    for (; t + 1 < Count; t += 2, M += 8) {
+        const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(M));
+        const __m128i b = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(M + 4));
+        const __m128i w = _mm_set1_epi32(static_cast<int>(W[t] | (uint32_t{W[t + 1]} << 16)));
+        acc = _mm_add_epi32(acc, _mm_madd_epi16(_mm_unpacklo_epi16(a, b), w));
+    }
+    if (t < Count) {
+        const __m128i a = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(M));
+        const __m128i w = _mm_set1_epi32(static_cast<int>(W[t]));
+        acc = _mm_add_epi32(acc, _mm_madd_epi16(_mm_unpacklo_epi16(a, _mm_setzero_si128()), w));
+    }
+    acc = _mm_srli_epi32(_mm_add_epi32(acc, _mm_set1_epi32(1 << (ResultShift - 1))), ResultShift);
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(acc, acc), _mm_setzero_si128());
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(bytes)) & 0xFFFFFF;
+#else
+    uint32_t b = 0, g = 0, r = 0;
+    for (int t = 0; t < Count; ++t, M += 4)
+        b += M[0] * uint32_t{W[t]}, g += M[1] * uint32_t{W[t]}, r += M[2] * uint32_t{W[t]};
+    constexpr uint32_t half = 1u << (ResultShift - 1);
+    return (((r + half) >> ResultShift) << 16) | (((g + half) >> ResultShift) << 8) |
+           ((b + half) >> ResultShift);
+#endif
+}
+
 void HalftoneBlit(const TRaster& D, int64_t DX, int64_t DY, int64_t DW, int64_t DH, const TBlitSource& S,
                   int64_t SX, int64_t SY, int64_t SW, int64_t SH, bool FlipX, bool FlipY, int CA, int CB,
                   int RA, int RB, const TBlitOptions& O) {
-    const TTaps tx(DX, DW, CA, CB, SX, SW, FlipX, S.X0, S.X1);
-    const TTaps ty(DY, DH, RA, RB, SY, SH, FlipY, S.Y0, S.Y1);
+    const TTaps tx(DX, DW, CA, CB, SX, SW, FlipX, S.X0, S.X1, ColumnWeightOne);
+    const TTaps ty(DY, DH, RA, RB, SY, SH, FlipY, S.Y0, S.Y1, RowWeightOne);
     if (tx.Index.empty() || ty.Index.empty()) return;
     const int64_t c0 = tx.Min;
     const size_t span = static_cast<size_t>(tx.Max - c0 + 1);
     TConverter conv(S, D);
-    std::vector<uint32_t> acc(span * 4);
     std::vector<uint16_t> mid(span * 4);
     std::vector<uint8_t> converted(span * 4);
     const int n = CB - CA;
@@ -243,6 +280,16 @@ void HalftoneBlit(const TRaster& D, int64_t DX, int64_t DY, int64_t DW, int64_t 
     bool anySkip = false;
     for (int i = 0; i < n; ++i)
         anySkip |= (skip[static_cast<size_t>(i)] = tx.Count[static_cast<size_t>(i)] == 0) != 0;
+
+    // Column taps flattened: offset of the first tap in the vertical sums, count, weights.
+    std::vector<int> tapCount(tx.Count.begin(), tx.Count.end()), tapStart(tx.Start.begin(), tx.Start.end());
+    std::vector<size_t> tapOffset(static_cast<size_t>(n), 0);
+    std::vector<uint16_t> tapWeight(tx.Weight.begin(), tx.Weight.end());
+    for (int i = 0; i < n; ++i)
+        if (tapCount[static_cast<size_t>(i)] > 0)
+            tapOffset[static_cast<size_t>(i)] =
+                static_cast<size_t>(tx.Index[static_cast<size_t>(tapStart[static_cast<size_t>(i)])] - c0) * 4;
+    const bool directDest = D.Format == pf32bit || D.Format == pf24bit;
 
     // Source row bytes B, G, R, X for columns c0 ... c0 + span - 1.
     auto rowBytes = [&](int64_t Y) -> const uint8_t* {
@@ -263,34 +310,27 @@ void HalftoneBlit(const TRaster& D, int64_t DX, int64_t DY, int64_t DW, int64_t 
         const size_t jy = static_cast<size_t>(y - RA);
         const int cnt = ty.Count[jy];
         if (cnt == 0) continue;
-        // Vertical pass: weighted sum of the covered source rows, kept with 8 extra bits.
+        // Vertical pass: weighted sum of the covered source rows, 8.7 fixed point per channel.
         for (int t = 0; t < cnt; ++t) {
             const size_t tap = static_cast<size_t>(ty.Start[jy] + t);
-            const uint8_t* p = rowBytes(ty.Index[tap]);
-            const uint32_t w = ty.Weight[tap];
-            uint32_t* a = acc.data();
+            const uint8_t* __restrict p = rowBytes(ty.Index[tap]);
+            const uint16_t w = static_cast<uint16_t>(ty.Weight[tap]);
+            uint16_t* __restrict a = mid.data();
             const size_t m = span * 4;
             if (t == 0)
-                for (size_t k = 0; k < m; ++k) a[k] = p[k] * w;
+                for (size_t k = 0; k < m; ++k) a[k] = static_cast<uint16_t>(p[k] * w);
             else
-                for (size_t k = 0; k < m; ++k) a[k] += p[k] * w;
+                for (size_t k = 0; k < m; ++k) a[k] = static_cast<uint16_t>(a[k] + p[k] * w);
         }
-        for (size_t k = 0; k < span * 4; ++k) mid[k] = static_cast<uint16_t>((acc[k] + 32) >> 6);
-        // Horizontal pass.
+        // Horizontal pass: the taps of a column are consecutive source columns.
+        const uint16_t* md = mid.data();
         for (int i = 0; i < n; ++i) {
-            const size_t ix = static_cast<size_t>(i);
-            const int tc = tx.Count[ix];
+            const int tc = tapCount[static_cast<size_t>(i)];
             if (tc == 0) continue;
-            uint32_t b = 0, g = 0, r = 0;
-            for (int t = 0; t < tc; ++t) {
-                const size_t tap = static_cast<size_t>(tx.Start[ix] + t);
-                const uint16_t* m = &mid[static_cast<size_t>(tx.Index[tap] - c0) * 4];
-                const uint32_t w = tx.Weight[tap];
-                b += m[0] * w, g += m[1] * w, r += m[2] * w;
-            }
-            constexpr uint32_t half = 1u << 21;
-            const uint32_t xrgb = (((r + half) >> 22) << 16) | (((g + half) >> 22) << 8) | ((b + half) >> 22);
-            vals[ix] = conv.FromXRGB(xrgb);
+            const uint16_t* m = md + tapOffset[static_cast<size_t>(i)];
+            const uint16_t* w = tapWeight.data() + tapStart[static_cast<size_t>(i)];
+            const uint32_t xrgb = ColumnSum(m, w, tc);
+            vals[static_cast<size_t>(i)] = directDest ? xrgb : conv.FromXRGB(xrgb);
         }
         WriteRow(D, y, CA, n, vals.data(), anySkip ? skip.data() : nullptr, O);
     }

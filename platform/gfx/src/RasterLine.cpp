@@ -42,6 +42,8 @@ struct TLineWalk {
     }
     int64_t MinorAt(int64_t I) const {
         if (N == 0) return Min0;
+        if (N < (int64_t{1} << 30) && I < (int64_t{1} << 30))
+            return Min0 + FloorDiv(2 * I * DMin + N - 1, 2 * N);
         return Min0 + static_cast<int64_t>(FloorDiv128(static_cast<__int128>(2) * I * DMin + N - 1, 2 * N));
     }
     /// Narrows [Ia, Ib) to the steps whose major coordinate lies in [MajLo, MajHi) and whose minor
@@ -55,6 +57,8 @@ struct TLineWalk {
             Ib = std::min(Ib, Maj0 - MajLo + 1);
         }
         if (Ia >= Ib) return;
+        const int64_t first = MinorAt(Ia), last = MinorAt(Ib - 1);
+        if (std::min(first, last) >= MinLo && std::max(first, last) < MinHi) return;
         // The minor coordinate is monotonic in i: binary searches for the first step past each bound.
         auto firstWhere = [&](int64_t lo, int64_t hi, auto pred) {
             while (lo < hi) {
@@ -110,6 +114,27 @@ void DrawThinLine(const TRaster& R, const TLineWalk& W, const TLinePaint& P, int
         phase = static_cast<int>(k < 0 ? k + P.Style.Period : k);
     }
     TMinorStepper m(W, ia);
+    if (!styled && P.Pen.Rop.IsCopy() && R.Format == pf32bit) {
+        // Solid copy on 32-bit pixels: walk a pixel pointer.
+        const int64_t maj = W.Maj0 + W.SMaj * ia, mn = W.Min0 + m.Q;
+        const int x = static_cast<int>(W.XMajor ? maj : mn), y = static_cast<int>(W.XMajor ? mn : maj);
+        uint32_t* p = reinterpret_cast<uint32_t*>(R.Row(y)) + (x + R.OX);
+        const ptrdiff_t rowStep = R.Stride / 4;
+        const ptrdiff_t majStep = W.XMajor ? W.SMaj : W.SMaj * rowStep, minStep = W.XMajor ? rowStep : 1;
+        const uint32_t v = P.Pen.Value;
+        int64_t rm = m.Rm;
+        const int64_t step = m.Step, den = m.Den;
+        for (int64_t i = ia; i < ib; ++i) {
+            *p = v;
+            p += majStep;
+            rm += step;
+            if (rm >= den)
+                rm -= den, p += minStep;
+            else if (rm < 0)
+                rm += den, p -= minStep;
+        }
+        return;
+    }
     Dispatch(R.Format, [&](auto px) {
         using Pix = decltype(px);
         const uint32_t pv = P.Pen.Value & Pix::Mask, gv = P.Gap.Value & Pix::Mask;

@@ -153,6 +153,78 @@ namespace {
 
 using i128 = __int128;
 
+/// A polygon edge from top (Ya) to bottom (Yb), stepping its crossing with row y:
+/// x(y) = Xa + (y - Ya) * Dx / Den, kept as Q + Rm / Den with 0 <= Rm < Den.
+struct TEdge {
+    int64_t Ya, Yb, Xa, Dx, Den;
+    int64_t Q = 0, Rm = 0, SQ = 0, SR = 0;
+    void Start(int64_t Y) {
+        const i128 num = static_cast<i128>(Xa) * Den + static_cast<i128>(Y - Ya) * Dx;
+        const i128 q = FloorDiv128(num, Den);
+        Q = static_cast<int64_t>(q);
+        Rm = static_cast<int64_t>(num - q * Den);
+        SQ = FloorDiv(Dx, Den);
+        SR = Dx - SQ * Den;
+    }
+    int64_t Ceil() const { return Q + (Rm != 0 ? 1 : 0); }
+    void Next() {
+        Q += SQ;
+        Rm += SR;
+        if (Rm >= Den) Rm -= Den, ++Q;
+    }
+};
+
+/// Even-odd scan of a polygon with pixel centres at the vertex coordinates: pixel x of row y is
+/// inside when an odd number of crossings c satisfy c <= x, i.e. spans ceil(c0) ... ceil(c1) - 1.
+/// Calls Fn(y, x0, x1) for each span of the rows Y0 ... Y1 - 1.
+template <class Fn> void ScanPolygon(std::span<const TPoint> Pts, int64_t Y0, int64_t Y1, Fn&& fn) {
+    std::vector<TEdge> edges;
+    edges.reserve(Pts.size());
+    int64_t top = INT64_MAX, bottom = INT64_MIN;
+    for (size_t i = 0; i < Pts.size(); ++i) {
+        const TPoint a = Pts[i], c = Pts[(i + 1) % Pts.size()];
+        if (a.y == c.y) continue;
+        TEdge e{};
+        const bool down = a.y < c.y;
+        const TPoint& u = down ? a : c;
+        const TPoint& v = down ? c : a;
+        e.Ya = u.y, e.Yb = v.y, e.Xa = u.x, e.Dx = int64_t{v.x} - u.x, e.Den = int64_t{v.y} - u.y;
+        top = std::min(top, e.Ya);
+        bottom = std::max(bottom, e.Yb);
+        edges.push_back(e);
+    }
+    if (edges.empty()) return;
+    std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Ya < b.Ya; });
+    const int64_t y0 = std::max<int64_t>(top, Y0), y1 = std::min<int64_t>(bottom, Y1);
+    std::vector<TEdge*> active;
+    std::vector<int64_t> xs;
+    size_t next = 0;
+    for (int64_t y = y0; y < y1; ++y) {
+        while (next < edges.size() && edges[next].Ya <= y) {
+            if (edges[next].Yb > y) {
+                edges[next].Start(y);
+                active.push_back(&edges[next]);
+            }
+            ++next;
+        }
+        std::erase_if(active, [&](TEdge* e) { return e->Yb <= y; });
+        xs.clear();
+        for (TEdge* e : active) xs.push_back(e->Ceil());
+        std::sort(xs.begin(), xs.end());
+        for (size_t i = 0; i + 1 < xs.size(); i += 2)
+            if (xs[i] < xs[i + 1]) fn(y, xs[i], xs[i + 1]);
+        for (TEdge* e : active) e->Next();
+    }
+}
+
+void FillPolygon(const TRaster& R, std::span<const TPoint> Pts, const TPaint& P) {
+    ScanPolygon(Pts, R.Y0, R.Y1, [&](int64_t Y, int64_t X0, int64_t X1) { Span(R, Y, X0, X1, P); });
+}
+
+} // namespace
+
+namespace {
+
 /// The counterclockwise (on screen) angular sector from ray V3 to ray V4, vectors in doubled
 /// coordinates relative to the ellipse centre.
 struct TSector {
@@ -211,123 +283,69 @@ void DrawArc(const TRaster& R, int X1, int Y1, int X2, int Y2, int X3, int Y3, i
     const int64_t y0 = std::max<int64_t>(outer.T, R.Y0), y1 = std::min<int64_t>(outer.B, R.Y1);
     if (y0 >= y1) return;
 
-    // Outline pixels per visible row: the ring within the sector, plus both radii for a pie.
-    std::vector<std::vector<int>> outline(static_cast<size_t>(y1 - y0));
-    auto addOutline = [&](int64_t x, int64_t y) {
-        if (y >= y0 && y < y1 && x >= R.X0 && x < R.X1)
-            outline[static_cast<size_t>(y - y0)].push_back(static_cast<int>(x));
+    // Outline runs [x0, x1) per visible row: the ring within the sector, plus both radii of a pie.
+    std::vector<std::vector<std::pair<int64_t, int64_t>>> outline(static_cast<size_t>(y1 - y0));
+    auto addRun = [&](int64_t y, int64_t x0, int64_t x1) {
+        x0 = std::max<int64_t>(x0, R.X0), x1 = std::min<int64_t>(x1, R.X1);
+        if (y >= y0 && y < y1 && x0 < x1) outline[static_cast<size_t>(y - y0)].emplace_back(x0, x1);
     };
     if (Pie) {
         const TPoint c{ClampInt(FloorDiv(cx2, 2)), ClampInt(FloorDiv(cy2, 2))};
-        const int w = std::max(1, P.Line.Width), a = (w - 1) / 2;
+        const int w = std::max(1, P.HasPen ? P.Line.Width : 1);
         for (const TPoint e : {RayEnd(b, sector.Ax, sector.Ay), RayEnd(b, sector.Bx, sector.By)}) {
-            ForEachLinePixel(c.x, c.y, e.x, e.y, R.X0 - w, static_cast<int>(y0) - w, R.X1 + w,
-                             static_cast<int>(y1) + w, [&](int x, int y) {
-                                 for (int dy = 0; dy < w; ++dy)
-                                     for (int dx = 0; dx < w; ++dx)
-                                         addOutline(int64_t{x} - a + dx, int64_t{y} - a + dy);
-                             });
+            ForEachLinePixel(c.x, c.y, e.x, e.y, R.X0, static_cast<int>(y0), R.X1, static_cast<int>(y1),
+                             [&](int x, int y) { addRun(y, x, int64_t{x} + 1); });
+            if (w > 1) {
+                // A wide radius: the band of Width pixels around the segment.
+                const double dx = double(e.x) - c.x, dy = double(e.y) - c.y, len = std::hypot(dx, dy);
+                const double nx = len > 0 ? -dy / len * w / 2 : w / 2.0, ny = len > 0 ? dx / len * w / 2 : 0;
+                auto pt = [](double X, double Y) {
+                    return TPoint{ClampInt(std::llround(X)), ClampInt(std::llround(Y))};
+                };
+                const TPoint band[] = {pt(c.x + nx, c.y + ny), pt(e.x + nx, e.y + ny), pt(e.x - nx, e.y - ny),
+                                       pt(c.x - nx, c.y - ny)};
+                ScanPolygon(band, y0, y1, addRun);
+            }
         }
     }
     for (int64_t y = y0; y < y1; ++y) {
         int64_t xl, xr, il = 0, ir = -1;
         if (!outer.Row(y, xl, xr)) continue;
         if (!inner.Interior(y, il, ir)) il = xr + 1, ir = xr;
-        auto& row = outline[static_cast<size_t>(y - y0)];
+        auto& runs = outline[static_cast<size_t>(y - y0)];
         const int64_t cl = std::max<int64_t>(xl, R.X0), cr = std::min<int64_t>(xr, int64_t{R.X1} - 1);
         for (int64_t x = cl; x <= cr; ++x) {
             if (x >= il && x <= ir) {
                 x = ir; // skip the interior
                 continue;
             }
-            if (inSector(x, y)) row.push_back(static_cast<int>(x));
+            if (inSector(x, y)) addRun(y, x, x + 1);
         }
-        std::sort(row.begin(), row.end());
-        row.erase(std::unique(row.begin(), row.end()), row.end());
+        // Merge the runs so that every outline pixel is painted once.
+        std::sort(runs.begin(), runs.end());
+        std::vector<std::pair<int64_t, int64_t>> merged;
+        for (const auto& r : runs) {
+            if (!merged.empty() && r.first <= merged.back().second)
+                merged.back().second = std::max(merged.back().second, r.second);
+            else
+                merged.push_back(r);
+        }
         if (Pie && P.HasBrush) {
             const int64_t fl = std::max<int64_t>(il, R.X0), fr = std::min<int64_t>(ir, int64_t{R.X1} - 1);
-            auto it = row.begin();
+            auto it = merged.begin();
             for (int64_t x = fl; x <= fr; ++x) {
-                while (it != row.end() && *it < x) ++it;
-                if (it != row.end() && *it == x) continue;
+                while (it != merged.end() && it->second <= x) ++it;
+                if (it != merged.end() && it->first <= x) {
+                    x = it->second - 1; // skip the outline run
+                    continue;
+                }
                 if (inSector(x, y)) PlotPixel(R, static_cast<int>(x), static_cast<int>(y), P.Brush);
             }
         }
         const TPaint& pen = P.HasPen ? P.Line.Pen : P.Brush;
-        for (size_t i = 0; i < row.size();) {
-            size_t j = i + 1;
-            while (j < row.size() && row[j] == row[j - 1] + 1) ++j;
-            FillSpan(R, static_cast<int>(y), row[i], row[j - 1] + 1, pen);
-            i = j;
-        }
+        for (const auto& r : merged) Span(R, y, r.first, r.second, pen);
     }
 }
-
-namespace {
-
-/// A polygon edge from top (Ya) to bottom (Yb), stepping its crossing with row y:
-/// x(y) = Xa + (y - Ya) * Dx / Den, kept as Q + Rm / Den with 0 <= Rm < Den.
-struct TEdge {
-    int64_t Ya, Yb, Xa, Dx, Den;
-    int64_t Q = 0, Rm = 0, SQ = 0, SR = 0;
-    void Start(int64_t Y) {
-        const i128 num = static_cast<i128>(Xa) * Den + static_cast<i128>(Y - Ya) * Dx;
-        const i128 q = FloorDiv128(num, Den);
-        Q = static_cast<int64_t>(q);
-        Rm = static_cast<int64_t>(num - q * Den);
-        SQ = FloorDiv(Dx, Den);
-        SR = Dx - SQ * Den;
-    }
-    int64_t Ceil() const { return Q + (Rm != 0 ? 1 : 0); }
-    void Next() {
-        Q += SQ;
-        Rm += SR;
-        if (Rm >= Den) Rm -= Den, ++Q;
-    }
-};
-
-/// Even-odd fill with pixel centres at the vertex coordinates: pixel x of row y is inside when an
-/// odd number of crossings c satisfy c <= x, i.e. spans ceil(c0) ... ceil(c1) - 1.
-void FillPolygon(const TRaster& R, std::span<const TPoint> Pts, const TPaint& P) {
-    std::vector<TEdge> edges;
-    edges.reserve(Pts.size());
-    int64_t top = INT64_MAX, bottom = INT64_MIN;
-    for (size_t i = 0; i < Pts.size(); ++i) {
-        const TPoint a = Pts[i], c = Pts[(i + 1) % Pts.size()];
-        if (a.y == c.y) continue;
-        TEdge e{};
-        const bool down = a.y < c.y;
-        const TPoint& u = down ? a : c;
-        const TPoint& v = down ? c : a;
-        e.Ya = u.y, e.Yb = v.y, e.Xa = u.x, e.Dx = int64_t{v.x} - u.x, e.Den = int64_t{v.y} - u.y;
-        top = std::min(top, e.Ya);
-        bottom = std::max(bottom, e.Yb);
-        edges.push_back(e);
-    }
-    if (edges.empty()) return;
-    std::sort(edges.begin(), edges.end(), [](const TEdge& a, const TEdge& b) { return a.Ya < b.Ya; });
-    const int64_t y0 = std::max<int64_t>(top, R.Y0), y1 = std::min<int64_t>(bottom, R.Y1);
-    std::vector<TEdge*> active;
-    std::vector<int64_t> xs;
-    size_t next = 0;
-    for (int64_t y = y0; y < y1; ++y) {
-        while (next < edges.size() && edges[next].Ya <= y) {
-            if (edges[next].Yb > y) {
-                edges[next].Start(y);
-                active.push_back(&edges[next]);
-            }
-            ++next;
-        }
-        std::erase_if(active, [&](TEdge* e) { return e->Yb <= y; });
-        xs.clear();
-        for (TEdge* e : active) xs.push_back(e->Ceil());
-        std::sort(xs.begin(), xs.end());
-        for (size_t i = 0; i + 1 < xs.size(); i += 2) Span(R, y, xs[i], xs[i + 1], P);
-        for (TEdge* e : active) e->Next();
-    }
-}
-
-} // namespace
 
 void DrawPolygon(const TRaster& R, std::span<const TPoint> Pts, const TShapePaint& P) {
     if (Pts.size() < 2) return;

@@ -1,6 +1,8 @@
 // Bitmaps: sizes, formats and palettes, scan lines, assignment, change events and image files.
 #include "CanvasTestSupport.h"
 
+#include <qyx/platform/Streams.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -183,6 +185,25 @@ TEST_F(BitmapFiles, PngRoundTripAndFormatByExtension) {
     ASSERT_GE(bmp.size(), 2u);
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_THROW(a->SaveToFile(File("a.jpg")), EInvalidGraphic);
+}
+
+TEST_F(BitmapFiles, StreamsCarryImagesFromTheirPosition) {
+    auto a = NewBitmap(5, 4, pf8bit);
+    Paint(*a);
+    for (TImageFileFormat f : {iffBMP, iffPNG}) {
+        SCOPED_TRACE(int(f));
+        TMemoryStream m;
+        m.WriteBuffer("head", 4);
+        a->SaveToStream(&m, f);
+        EXPECT_EQ(m.GetSize(), 4 + static_cast<int64_t>(a->SaveToMemory(f).size()));
+        m.SetPosition(4);
+        TBitmap b;
+        b.LoadFromStream(&m);
+        EXPECT_EQ(Picture(b), Picture(*a));
+    }
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromStream(nullptr), EInvalidArgument);
+    EXPECT_THROW(a->SaveToStream(nullptr), EInvalidArgument);
 }
 
 TEST_F(BitmapFiles, JpegLoadsWithProgressEvents) {

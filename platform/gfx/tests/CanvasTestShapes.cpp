@@ -303,3 +303,44 @@ TEST(CanvasShapes, HatchedBrushPaintsOnlyItsLines) {
 
 } // namespace
 } // namespace qyx
+
+namespace qyx {
+namespace {
+
+TEST(CanvasShapes, ExtremeCoordinatesAndWidthsStayBounded) {
+    // Every primitive on boxes far beyond the surface: clipped work only, no overflow.
+    auto b = test::NewBitmap(16, 16);
+    TCanvas* c = b->GetCanvas();
+    const int lo = INT32_MIN, hi = INT32_MAX;
+    for (int width : {1, 3, 1000000}) {
+        SCOPED_TRACE(width);
+        c->GetPen()->SetWidth(width);
+        c->Rectangle(lo, lo, hi, hi);
+        c->Ellipse(lo, lo, hi, hi);
+        c->Ellipse(-1000000000, 5, 1000000000, 9);
+        c->Arc(lo, lo, hi, hi, 0, 0, 5, 9);
+        c->Pie(lo, lo, hi, hi, hi, 0, 0, lo);
+        c->Pie(-5, -5, 20, 20, 20, 0, 0, 20);
+        const std::vector<TPoint> poly = {{lo, lo}, {hi, 0}, {0, hi}, {lo, hi}};
+        c->Polygon(poly);
+        c->MoveTo(lo, hi);
+        c->LineTo(hi, lo);
+        c->Polyline(poly);
+    }
+    c->GetPen()->SetWidth(1);
+    c->FillRect(Rect(lo, lo, hi, hi));
+    c->FrameRect(Rect(lo, lo, hi, hi));
+    c->InvertRect(Rect(lo, lo, hi, hi));
+    c->TextOut(hi - 2, lo + 2, "Wide text far away");
+    c->TextRect(Rect(lo, lo, hi, hi), lo, lo, "x");
+    TBitmap small(3, 3);
+    c->StretchDraw(Rect(lo, lo, hi, hi), &small);
+    c->SetStretchMode(smHalftone);
+    c->StretchDraw(Rect(lo, lo, hi, hi), &small);
+    c->CopyRect(Rect(0, 0, 16, 16), small.GetCanvas(), Rect(lo, lo, hi, hi));
+    c->Draw(hi, hi, &small);
+    SUCCEED();
+}
+
+} // namespace
+} // namespace qyx

@@ -11,6 +11,8 @@
 
 namespace qyx {
 
+class TStream;
+
 enum TTransparentMode : uint8_t { tmAuto, tmFixed };
 
 /// Image file formats for writing.
@@ -70,14 +72,18 @@ public:
     TTransparentMode GetTransparentMode() const { return FTransparentMode; }
     void SetTransparentMode(TTransparentMode Value);
 
-    /// Reads a BMP, JPEG or PNG file, recognised by its content. Raises EFOpenError when the file
+    /// Reads a BMP, JPEG or PNG image, recognised by its content. Raises EFOpenError when the file
     /// cannot be opened and EInvalidGraphic when its content is not a readable image; the bitmap is
     /// unchanged then.
     void LoadFromFile(const std::string& FileName);
+    /// Reads an image from the stream's position to its end (a nil stream raises EInvalidArgument).
+    void LoadFromStream(TStream* Stream);
     void LoadFromMemory(const void* Data, size_t Size);
     /// Writes a PNG file when the name ends in ".png", a BMP file otherwise (".jpg"/".jpeg" raise
-    /// EInvalidGraphic: JPEG is read only). Raises EFCreateError when the file cannot be written.
+    /// EInvalidGraphic: JPEG is read only). Raises EFCreateError when the file cannot be created.
     void SaveToFile(const std::string& FileName) const;
+    /// Writes the image (BMP unless PNG is asked for) at the stream's position.
+    void SaveToStream(TStream* Stream, TImageFileFormat Format = iffBMP) const;
     std::vector<uint8_t> SaveToMemory(TImageFileFormat Format = iffBMP) const;
 
     /// Fired after the canvas draws and after size, format, palette or content changes.
