@@ -13,6 +13,9 @@
 // "Lower case" means ASCII folding (A-Z only) throughout. No routine keeps state between calls: all
 // position information lives in the stream or text file. Stream errors of the run-time layer
 // (EReadError, EWriteError, EInOutError) reach the caller unchanged unless a routine says otherwise.
+// The byte-wise readers fetch small blocks and seek back behind the last byte they used, so they
+// leave a stream exactly where byte-by-byte reading would; the stream must therefore be seekable (as
+// memory, string and file streams are).
 #pragma once
 
 #include <cstdint>
