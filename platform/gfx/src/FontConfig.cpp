@@ -86,7 +86,14 @@ std::string MapFontFamily(const std::string& Name) {
 
 TFaceFile FindFaceFile(const std::string& Name, bool Bold, bool Italic) {
     static std::mutex Lock;
-    static FcConfig* Config = nullptr;
+    // The configuration lives until the process ends and is released then.
+    static struct TConfigHolder {
+        FcConfig* Config = nullptr;
+        ~TConfigHolder() {
+            if (Config) FcConfigDestroy(Config);
+        }
+    } Holder;
+    FcConfig*& Config = Holder.Config;
     static std::map<std::tuple<std::string, bool, bool>, TFaceFile> Cache;
 
     std::lock_guard<std::mutex> Guard(Lock);

@@ -22,6 +22,7 @@ namespace {
 
 // Deflate expands data at most 1032-fold, so a file holds at least this share of its raw rows.
 constexpr uint64_t MaxDeflateRatio = 1032;
+constexpr size_t MaxChunkBytes = size_t(8) << 20;
 
 struct TPngIo {
     const uint8_t* Data = nullptr;
@@ -52,6 +53,21 @@ void WriteData(png_structp Png, png_bytep Src, size_t Len) {
 
 void FlushData(png_structp) {}
 
+// True when every chunk up to IEND lies inside the data: a chunk header cannot make the reader
+// reserve memory for bytes the file does not have.
+bool ChunksFit(const uint8_t* Data, size_t Size) {
+    size_t Pos = 8;
+    while (Size - Pos >= 8) {
+        const uint64_t Len =
+            uint64_t(Data[Pos]) << 24 | Data[Pos + 1] << 16 | Data[Pos + 2] << 8 | Data[Pos + 3];
+        if (Len > 0x7FFFFFFF || Len + 12 > Size - Pos) return false;
+        const bool End = std::memcmp(Data + Pos + 4, "IEND", 4) == 0;
+        Pos += size_t(Len) + 12;
+        if (End) return true;
+    }
+    return false;
+}
+
 uint8_t OverWhite(unsigned V, unsigned Alpha) {
     return uint8_t((V * Alpha + 255 * (255 - Alpha) + 127) / 255);
 }
@@ -61,6 +77,11 @@ bool Read(png_structp Png, png_infop Info, TPngIo& Io, TRawImage& Img, std::vect
     if (setjmp(png_jmpbuf(Png))) return false;
     png_set_read_fn(Png, &Io, ReadData);
     png_set_user_limits(Png, uint32_t(MaxImageSide), uint32_t(MaxImageSide));
+    // Ancillary chunks are skipped without being kept, and no chunk may claim more memory than a
+    // real one needs, whatever length its header states.
+    png_set_keep_unknown_chunks(Png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_chunk_malloc_max(Png, MaxChunkBytes);
+    png_set_chunk_cache_max(Png, 128);
     png_read_info(Png, Info);
     png_uint_32 W = 0, H = 0;
     int Depth = 0, Type = 0, Interlace = 0;
@@ -167,6 +188,7 @@ bool Write(png_structp Png, png_infop Info, TPngIo& Io, const TRawImage& Img, st
 TRawImage DecodePNG(const uint8_t* Data, size_t Size) {
     if (!Data || Size < 8 || png_sig_cmp(Data, 0, 8))
         throw EInvalidGraphic("PNG image is not valid: no PNG signature");
+    if (!ChunksFit(Data, Size)) throw EInvalidGraphic("PNG image is not valid: truncated chunk");
     TPngIo Io;
     Io.Data = Data;
     Io.Size = Size;

@@ -1,5 +1,12 @@
 // Text engine of the graphics layer: font metrics, advances and monochrome rendering of code page 1252
 // text through FreeType faces found with fontconfig. Faces and glyph masks are cached per font.
+//
+// Heights: a negative height is the em size in pixels, a positive one the cell height (the largest
+// em size whose cell is not taller), 0 the default em size of 11 pixels (8 points at 96 dpi); em
+// sizes are limited to 1..2048. Glyphs are auto-hinted and rendered in monochrome; advances are the
+// design advances rounded to whole pixels. Metric formulas: TextEngineFonts.cpp. Rotation turns the
+// unrotated image about the reference point by inverse nearest-pixel mapping (quarter turns exact).
+// The functions may be called from any thread; they serialise on one lock.
 #pragma once
 
 #include <qyx/platform/Types.h>

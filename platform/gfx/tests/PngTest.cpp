@@ -151,6 +151,18 @@ TEST(Png, DamagedFilesRaise) {
     EXPECT_THROW(DecodePNG(Huge.data(), Huge.size()), EInvalidGraphic);
     EXPECT_THROW(DecodePNG(nullptr, 0), EInvalidGraphic);
 
+    // An ancillary chunk whose header claims 1.8 GB is refused before libpng reserves it.
+    std::vector<uint8_t> Claim(F.begin(), F.begin() + 33); // signature and IHDR
+    for (int B : {0x70, 0x00, 0x00, 0x00, int('s'), int('P'), int('L'), int('T')})
+        Claim.push_back(uint8_t(B));
+    Claim.insert(Claim.end(), F.begin() + 33, F.end());
+    try {
+        DecodePNG(Claim.data(), Claim.size());
+        ADD_FAILURE() << "no error";
+    } catch (const EInvalidGraphic& E) {
+        EXPECT_EQ(E.Message(), "PNG image is not valid: truncated chunk");
+    }
+
     TRawImage Empty;
     Empty.Width = 0;
     EXPECT_THROW(EncodePNG(Empty), EInvalidGraphic);
