@@ -2,6 +2,7 @@
 #include <qyx/QYX_cform.h>
 
 #include <climits>
+#include <vector>
 
 #include <qyx/QYX_CData.h>
 #include <qyx/QYX_math1.h>
@@ -20,13 +21,18 @@ void AddDigit(int& V, int Digit) {
 
 // The element whose symbol, upper-cased, equals Symbol (already upper case); 0 when none does.
 int UpperSymbolToZ(const std::string& Symbol) {
+    static const std::vector<std::string> upper = [] {
+        std::vector<std::string> u(104);
+        for (int z = 1; z <= 103; ++z) {
+            u[z] = CElemSymb(z);
+            for (char& c : u[z])
+                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        }
+        return u;
+    }();
     if (Symbol.empty() || Symbol.size() > 3) return 0;
-    for (int z = 1; z <= 103; ++z) {
-        std::string s = CElemSymb(z);
-        for (char& c : s)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (s == Symbol) return z;
-    }
+    for (int z = 1; z <= 103; ++z)
+        if (upper[z] == Symbol) return z;
     return 0;
 }
 
