@@ -62,7 +62,9 @@ std::string strff(long double x, int Width, int Decimals) {
     // The exponential form asks the run-time for two characters more than the field.
     const int w =
         static_cast<int>(std::min<int64_t>(std::llabs(static_cast<int64_t>(Width)), StrMaxDigits - 2));
-    std::string s = Decimals == -2 ? ExpForm(x, w) : Str(x, w, std::max(Decimals, 0));
+    // Other negative Decimals give the run-time's full exponential form (four exponent digits), as
+    // the numeric table editor's 22-character cells rely on.
+    std::string s = Decimals == -2 ? ExpForm(x, w) : Decimals < 0 ? Str(x, w) : Str(x, w, Decimals);
     if (Width < 0 && std::isfinite(x)) PadWithZeros(s);
     return s;
 }

@@ -57,8 +57,10 @@ TEST(StringlFormat, Strff) {
         {123.456L, 5, -2, " 1.2E+02"},
         {123.456L, 0, -2, " 1.2E+02"},
         // Negative decimals other than -2 count as 0.
-        {2.7L, 4, -1, "   3"},
-        {2.7L, 4, -3, "   3"},
+        // Other negative decimals: the full exponential form, at least one mantissa digit.
+        {123.456L, 22, -1, " 1.2345600000000E+0002"},
+        {-2.5e-10L, 22, -1, "-2.5000000000000E-0010"},
+        {2.7L, 4, -3, " 2.7E+0000"},
         // Not-a-number and infinities keep their text, never zero-padded.
         {NaN, 6, 2, "   Nan"},
         {NaN, 6, -2, "   Nan"},
@@ -85,7 +87,7 @@ TEST(StringlFormat, StrffHugeArgumentsStayBounded) {
         EXPECT_EQ(strff(1e300L, w, -2), std::string(widest, '*'));
     }
     EXPECT_EQ(strff(1, 1, INT_MAX).size(), static_cast<size_t>(StrMaxDigits) + 2);
-    EXPECT_EQ(strff(1, 1, INT_MIN), "1");
+    EXPECT_EQ(strff(1, 1, INT_MIN), " 1.0E+0000");
 }
 
 TEST(StringlFormat, StrffForcePlus) {
