@@ -241,4 +241,12 @@ extern TMathFeedBackProc MathFeedBackProc;
 /// Process status word for the numerics package and applications; 0 after the library has loaded.
 extern int32_t ProcStat;
 
+// ================================================================================================
+// HTML entities
+// ================================================================================================
+
+/// The HTML 4 character entity reference of each Latin-1 character 160 ... 255, ampersand and
+/// semicolon included: HTMLLat1Entities[160] is "&nbsp;", HTMLLat1Entities[255] is "&yuml;".
+extern const TFixedArray<const char*, 160, 255> HTMLLat1Entities;
+
 } // namespace qyx

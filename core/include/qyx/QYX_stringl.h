@@ -10,7 +10,7 @@
 //   7. Scrambler
 //   8. Quoted names, parameters and UU coding
 //   9. Tags in strings
-// Further sections of the unit (the regular-expression matcher) follow at the end of this header.
+//  10. Regular-expression matcher (TGrep)
 //
 // Positions count from 1. A blank is the space character alone. Letter tests and case folding work
 // on the ASCII letters unless a routine says it follows the ANSI (code page 1252) rules. Every
@@ -265,5 +265,97 @@ int ReadNextTagInString(const std::string& S, int& Pos, std::span<const std::str
 /// further tag StartPos is 0 and EndPos the length of S.
 int DetectNextTagInString(const std::string& S, int& StartPos, int& EndPos,
                           std::span<const std::string> TagList, std::string& Attributes, bool& EmptyElement);
+
+// ================================================================================================
+// 10. Regular-expression matcher
+// ================================================================================================
+// A small pattern language compiled into at most 64 tokens: literal text, "." (any character),
+// sets "[a-z]" and "[^...]", literal groups "(...)", the anchors "^" and "$", and the repetitions
+// "*", "+" and "?" (applied to the last character, set or group). A backslash quotes the next
+// character, "\#hh" stands for the character with hexadecimal code hh.
+
+/// Kind of a compiled token: literal string, any character, end of subject, start of subject, one
+/// character of a set, zero or more, one or more, zero or one.
+enum TGrepTokenAct : uint8_t { taNormal, taAnyByte, taEol, taBol, taSet, taMult0, taMult1, taOpti };
+
+/// One compiled token. Count: literal length; for repetitions 0 = any character, -1 = the set in
+/// Data, n > 0 = the n-character string in Data; -1 for sets. Data: string characters at 1..Count,
+/// or for sets one byte per code ("*" member, blank non-member). Pos: where it last matched.
+struct TGrepToken {
+    TGrepTokenAct Act = taNormal;
+    int32_t Count = 0;
+    std::array<char, 256> Data{};
+    int32_t Pos = 0;
+};
+
+/// Largest number of tokens of a compiled pattern.
+inline constexpr int GrepMaxTokens = 64;
+/// Error code of a pattern that needs more than GrepMaxTokens tokens or a group of more than 255
+/// characters (codes 1 ... 9 are the syntax errors listed with GrepErrorText).
+inline constexpr int GrepErrTooLong = 10;
+
+/// Text of a compile error code; "no errors" for 0.
+std::string GrepErrorText(int ErrorCode);
+
+/// Compiles a pattern and searches strings for it. Repetitions that are followed by further tokens
+/// try the fewest elements first; a repetition that ends the pattern takes all it can. Failed
+/// (token, position) states are remembered during a search, so no pattern takes exponential time.
+class TGrep : public TComponent {
+public:
+    explicit TGrep(TComponent* AOwner);
+
+    /// Compiles Pattern into the tokens; returns the error code (0 on success), never raises.
+    int CompileRegExp(const std::string& Pattern);
+    /// Searches S from SearchStartPos on; on success MatchPos, the match start and end are set.
+    bool MatchString(const std::string& S, int& MatchPos);
+    /// A copy of token Index, the index limited to 1 ... token count (token 1 when there are none).
+    TGrepToken GetRegExpToken(int Index) const;
+    /// Writes one line per token and the error state to a new text file; EInOutError on failure.
+    void PrintRegExp(const std::string& FileName) const;
+
+    const std::string& GetRegExp() const { return FRegExp; }
+    /// Stores and compiles; with StopOnError a failing pattern raises EQYXStringlError
+    /// "error in regular expression - <text>" in the component form (the partial tokens stay).
+    void SetRegExp(const std::string& Value);
+    bool GetIgnoreCase() const { return FIgnoreCase; }
+    /// Stores the flag and compiles the current pattern again without raising.
+    void SetIgnoreCase(bool Value);
+    int GetSearchStartPos() const { return FSearchStartPos; }
+    /// First position of the subject a search tries (below 1 counts as 1).
+    void SetSearchStartPos(int Value) { FSearchStartPos = Value; }
+    bool GetStopOnError() const { return FStopOnError; }
+    void SetStopOnError(bool Value) { FStopOnError = Value; }
+
+    /// Result of the last compilation, 0 for none.
+    int GetErrorCode() const { return FErrorCode; }
+    int GetTokenCount() const { return FTokenCount; }
+    /// Position of the first character of the latest match.
+    int GetMatchStart() const { return FMatchStart; }
+    /// Position of the last character the latest match consumed (start - 1 for an empty match).
+    int GetMatchEnd() const { return FMatchEnd; }
+
+private:
+    bool MatchFrom(int k, int p, int& EndPos);
+    bool ElementAt(const TGrepToken& T, int p) const;
+    int ElementLength(const TGrepToken& T) const { return T.Count > 0 ? T.Count : 1; }
+    bool Failed(int k, int p) const;
+    void MarkFailed(int k, int p);
+
+    bool FStopOnError = true;
+    int FTokenCount = 0;
+    TFixedArray<TGrepToken, 1, GrepMaxTokens> FTokens{};
+    std::string FRegExp;
+    bool FIgnoreCase = false;
+    int FErrorCode = 0;
+    int FMatchEnd = 0;
+    int FMatchStart = 0;
+    int FSearchStartPos = 1;
+    // Search state of the running MatchString.
+    const char* FSubj = nullptr;
+    int FLen = 0;
+    bool FUseMemo = false;
+    std::vector<uint64_t> FMemo;
+    std::string FWork;
+};
 
 } // namespace qyx

@@ -1,0 +1,146 @@
+// TGrep: the backtracking search of a compiled pattern in a subject.
+//
+// The result of matching tokens k..last at subject position p depends only on (k, p), so a failed
+// state is remembered in a bit table and never searched again. A repetition that fails at p also
+// fails at every later start inside the run of elements it scanned (its choices there are a subset),
+// so those states are marked at once. Each state is thus searched at most once per subject.
+#include <qyx/QYX_stringl.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace qyx {
+
+bool TGrep::Failed(int k, int p) const {
+    const size_t bit = static_cast<size_t>(k - 1) * static_cast<size_t>(FLen + 2) + static_cast<size_t>(p);
+    return (FMemo[bit >> 6] >> (bit & 63)) & 1;
+}
+
+void TGrep::MarkFailed(int k, int p) {
+    const size_t bit = static_cast<size_t>(k - 1) * static_cast<size_t>(FLen + 2) + static_cast<size_t>(p);
+    FMemo[bit >> 6] |= uint64_t{1} << (bit & 63);
+}
+
+// True when one element of the repetition T lies at position p.
+bool TGrep::ElementAt(const TGrepToken& T, int p) const {
+    if (T.Count == 0) return p <= FLen;
+    if (T.Count < 0) return p <= FLen && T.Data[static_cast<unsigned char>(FSubj[p - 1])] == '*';
+    return p + T.Count - 1 <= FLen &&
+           std::memcmp(FSubj + p - 1, T.Data.data() + 1, static_cast<size_t>(T.Count)) == 0;
+}
+
+bool TGrep::MatchFrom(int k, int p, int& EndPos) {
+    if (k > FTokenCount) {
+        EndPos = p - 1;
+        return true;
+    }
+    if (FUseMemo && Failed(k, p)) return false;
+    TGrepToken& t = FTokens[k];
+    bool ok = false;
+    switch (t.Act) {
+    case taNormal:
+        ok = p + t.Count - 1 <= FLen &&
+             std::memcmp(FSubj + p - 1, t.Data.data() + 1, static_cast<size_t>(t.Count)) == 0 &&
+             MatchFrom(k + 1, p + t.Count, EndPos);
+        break;
+    case taAnyByte: ok = p <= FLen && MatchFrom(k + 1, p + 1, EndPos); break;
+    case taSet:
+        ok = p <= FLen && t.Data[static_cast<unsigned char>(FSubj[p - 1])] == '*' &&
+             MatchFrom(k + 1, p + 1, EndPos);
+        break;
+    case taBol: ok = p == 1 && MatchFrom(k + 1, p, EndPos); break;
+    case taEol:
+        ok = p == FLen + 1 && k == FTokenCount;
+        if (ok) EndPos = FLen;
+        break;
+    case taMult0:
+    case taMult1:
+    case taOpti: {
+        const int minCount = t.Act == taMult1 ? 1 : 0;
+        const int maxCount = t.Act == taOpti ? 1 : FLen + 1;
+        const int len = ElementLength(t);
+        int q = p;
+        int n = 0;
+        if (k == FTokenCount) {
+            // Last token: as many elements as are present.
+            while (n < maxCount && ElementAt(t, q)) q += len, ++n;
+            ok = n >= minCount;
+            if (ok) EndPos = q - 1;
+            break;
+        }
+        // Fewest elements first, one more after each failure of the rest of the pattern.
+        while (n < minCount && ElementAt(t, q)) q += len, ++n;
+        if (n < minCount) break;
+        for (;;) {
+            if (MatchFrom(k + 1, q, EndPos)) {
+                ok = true;
+                break;
+            }
+            if (n >= maxCount || !ElementAt(t, q)) break;
+            q += len;
+            ++n;
+        }
+        if (!ok && FUseMemo && t.Act != taOpti)
+            for (int r = p + len; r <= q; r += len) MarkFailed(k, r);
+        break;
+    }
+    }
+    if (ok)
+        t.Pos = p;
+    else if (FUseMemo)
+        MarkFailed(k, p);
+    return ok;
+}
+
+bool TGrep::MatchString(const std::string& S, int& MatchPos) {
+    const int L = static_cast<int>(std::min<size_t>(S.size(), 0x7FFFFFF0));
+    if (FTokenCount == 1 && FTokens[1].Act == taMult0) {
+        if (!S.empty() && L < FSearchStartPos) return false;
+        MatchPos = FMatchStart = 1;
+        FMatchEnd = L;
+        return true;
+    }
+    if (FIgnoreCase) {
+        FWork.assign(S, 0, static_cast<size_t>(L));
+        for (char& c : FWork)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        FSubj = FWork.data();
+    } else {
+        FSubj = S.data();
+    }
+    FLen = L;
+    const int start = std::max(1, FSearchStartPos);
+    if (start > L + 1) return false;
+
+    // Remember failures only when some repetition has further tokens after it: elsewhere no state
+    // can be reached twice.
+    FUseMemo = false;
+    for (int k = 1; k < FTokenCount; ++k)
+        if (FTokens[k].Act >= taMult0) FUseMemo = true;
+    if (FUseMemo) FMemo.assign((static_cast<size_t>(FTokenCount) * static_cast<size_t>(L + 2) + 63) / 64, 0);
+
+    // A literal first token can only match where its first character stands.
+    const bool literalFirst = FTokenCount > 0 && FTokens[1].Act == taNormal && FTokens[1].Count > 0;
+    const bool anchored = FTokenCount > 0 && FTokens[1].Act == taBol;
+    int endPos = 0;
+    for (int i = start; i <= L + 1; ++i) {
+        if (literalFirst) {
+            const void* hit =
+                i <= L ? std::memchr(FSubj + i - 1, FTokens[1].Data[1], static_cast<size_t>(L - i + 1))
+                       : nullptr;
+            if (hit == nullptr) break;
+            i = static_cast<int>(static_cast<const char*>(hit) - FSubj) + 1;
+        }
+        if (MatchFrom(1, i, endPos)) {
+            MatchPos = FMatchStart = FTokenCount > 0 ? FTokens[1].Pos : i;
+            FMatchEnd = endPos;
+            FSubj = nullptr;
+            return true;
+        }
+        if (anchored) break;
+    }
+    FSubj = nullptr;
+    return false;
+}
+
+} // namespace qyx
