@@ -71,8 +71,12 @@ bool TGrep::MatchFrom(int k, int p, int& EndPos) {
         // Fewest elements first, one more after each failure of the rest of the pattern.
         while (n < minCount && ElementAt(t, q)) q += len, ++n;
         if (n < minCount) break;
+        // A literal next token can only follow where its first character stands.
+        const TGrepToken& next = FTokens[k + 1];
+        const bool nextLiteral = next.Act == taNormal && next.Count > 0;
         for (;;) {
-            if (MatchFrom(k + 1, q, EndPos)) {
+            if ((!nextLiteral || (q <= FLen && FSubj[q - 1] == next.Data[1])) &&
+                MatchFrom(k + 1, q, EndPos)) {
                 ok = true;
                 break;
             }
@@ -122,8 +126,18 @@ bool TGrep::MatchString(const std::string& S, int& MatchPos) {
     // A literal first token can only match where its first character stands.
     const bool literalFirst = FTokenCount > 0 && FTokens[1].Act == taNormal && FTokens[1].Count > 0;
     const bool anchored = FTokenCount > 0 && FTokens[1].Act == taBol;
+    // A first token that must consume a character can only start where that character fits.
+    const TGrepToken& first = FTokens[1];
+    const bool setFirst =
+        FTokenCount > 0 && (first.Act == taSet || (first.Act == taMult1 && first.Count != 0));
     int endPos = 0;
     for (int i = start; i <= L + 1; ++i) {
+        if (setFirst) {
+            if (i > L) break;
+            const char c = FSubj[i - 1];
+            if (first.Count > 0 ? c != first.Data[1] : first.Data[static_cast<unsigned char>(c)] != '*')
+                continue;
+        }
         if (literalFirst) {
             const void* hit =
                 i <= L ? std::memchr(FSubj + i - 1, FTokens[1].Data[1], static_cast<size_t>(L - i + 1))
