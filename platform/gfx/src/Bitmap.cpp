@@ -183,7 +183,10 @@ void TBitmap::SetTransparent(bool Value) {
 TColor TBitmap::GetTransparentColor() const {
     if (FTransparentMode == tmFixed) return FTransparentColor;
     if (GetEmpty()) return clNone;
-    return FCanvas.GetPixels(0, FHeight - 1);
+    const TPixelSurface s = GetSurface();
+    const uint8_t* row = s.Bits + static_cast<size_t>(FHeight - 1) * FStride;
+    const uint32_t v = Dispatch(FFormat, [&](auto px) { return decltype(px)::Get(row, 0); });
+    return PixelColor(FFormat, s.Palette, s.PaletteSize, v);
 }
 
 void TBitmap::SetTransparentColor(TColor Value) {

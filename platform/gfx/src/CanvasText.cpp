@@ -32,12 +32,12 @@ void PaintText(const TRaster& R, int X, int Y, const TTextImage& Img, const TPai
         for (int j = j0; j < j1; ++j) {
             uint8_t* row = R.Row(static_cast<int>(top + j));
             const uint8_t* k = Img.Kind.data() + static_cast<size_t>(j) * Img.Width;
-            const int sx = static_cast<int>(left + R.OX);
+            const int64_t sx = left + R.OX; // surface column of image column 0
             for (int i = i0; i < i1; ++i) {
                 if (k[i] == 2)
-                    Pix::Put(row, sx + i, ink);
+                    Pix::Put(row, static_cast<int>(sx + i), ink);
                 else if (k[i] == 1 && Opaque)
-                    Pix::Put(row, sx + i, back);
+                    Pix::Put(row, static_cast<int>(sx + i), back);
             }
         }
     });
@@ -62,7 +62,7 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
             PaintText(op.R, X, Y, img, ink, back, FBrush->GetStyle() == bsSolid);
         }
     }
-    MoveTo(X + TextWidth(Text), Y);
+    MoveTo(ClampInt(int64_t{X} + TextWidth(Text)), Y);
 }
 
 void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text) {

@@ -158,9 +158,10 @@ public:
     /// Outline l ... r-1 x t ... b-1 with the pen, interior with the brush.
     void Rectangle(int X1, int Y1, int X2, int Y2);
     void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
-    /// Fills R with the brush (no pen); a clear brush paints nothing.
+    /// Fills R with the brush (no pen); a clear brush paints nothing. FillRect, FrameRect and
+    /// InvertRect take R as given: an inverted rectangle is empty.
     void FillRect(const TRect& R);
-    /// One-pixel frame around R in the brush colour.
+    /// One-pixel frame just inside R in the brush colour.
     void FrameRect(const TRect& R);
     /// Inverts every bit of the pixels of R.
     void InvertRect(const TRect& R);
