@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <exception>
 #include <thread>
 
 namespace qyx {
@@ -213,8 +214,7 @@ void TApplication::HandleMessage() {
     const uint64_t now = F->Clock->Now();
     if (F->Backend) {
         const int64_t timeout = timer ? static_cast<int64_t>(due > now ? due - now : 0) : -1;
-        if (!F->Backend->WaitForEvents(timeout) && !timer) Starved();
-        return;
+        if (F->Backend->WaitForEvents(timeout)) return;
     }
     if (!timer) Starved();
     if (auto* manual = dynamic_cast<TManualClock*>(F->Clock.get())) {
@@ -253,6 +253,7 @@ void TApplication::Run() {
 // ---- Exceptions -----------------------------------------------------------------------------------
 
 void TApplication::HandleException(TObject* Sender) {
+    if (!std::current_exception()) return;
     try {
         throw;
     } catch (const EAbort&) {

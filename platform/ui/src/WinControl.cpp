@@ -11,9 +11,13 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 
 TWinControl::~TWinControl() {
     SetDestroying();
+    if (TControl* cap = Application()->GetCaptureControl(); cap != nullptr && ContainsControl(cap))
+        Application()->SetCaptureControl(nullptr);
     TUiInternal::FocusLeaving(this, false);
     // Children belong to their owners: take them out, do not destroy them.
     while (!FControls.empty()) FControls.back()->SetParent(nullptr);
+    // Leave the parent while this is still a whole window.
+    if (GetParent() != nullptr) GetParent()->RemoveControl(this);
     if (FHandle != 0) TWinControl::DestroyWnd();
     FHost.reset();
     TUiInternal::PurgeWindow(this);
@@ -41,10 +45,6 @@ TControl* TWinControl::ControlAtPos(TPoint P, bool AllowDisabled, bool AllowWinC
     for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
         if (!(*it)->FWindowed && hit(*it)) return *it;
     return nullptr;
-}
-
-void TWinControl::SetParent(TWinControl* AParent) {
-    TControl::SetParent(AParent);
 }
 
 void TWinControl::InsertControl(TControl* Control) {
@@ -81,7 +81,7 @@ void TWinControl::RemoveControl(TControl* Control) {
     }
     const TRect bounds = Control->GetBoundsRect();
     std::erase(FControls, Control);
-    if (Control->FWindowed) std::erase(FTabList, static_cast<TWinControl*>(Control));
+    std::erase_if(FTabList, [Control](const TWinControl* w) { return w == Control; });
     Control->FParent = nullptr;
     if (!IsDestroying()) {
         if (Control->FWindowed)

@@ -184,3 +184,70 @@ TEST_F(LoopTest, IdleHandlerRunsWhenTheQueueIsEmpty) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(idles, 3);
 }
+
+namespace {
+
+/// A rectangle query as map controls make it: a nested loop runs until the mouse handlers finish
+/// or abort the box.
+class TBoxQuery : public TCustomControl {
+public:
+    explicit TBoxQuery(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 100, 100); }
+    bool MouseBox(TRect& R) {
+        FState = sFirstCorner;
+        Application()->RunUntil([this] { return FState == sFinished || FState == sNormal; });
+        const bool ok = FState == sFinished;
+        if (ok)
+            R = {std::min(FStart.x, FEnd.x), std::min(FStart.y, FEnd.y), std::max(FStart.x, FEnd.x),
+                 std::max(FStart.y, FEnd.y)};
+        FState = sNormal;
+        return ok;
+    }
+    void Abort() { FState = sNormal; }
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+        if (FState == sFirstCorner || FState == sRectDraw) {
+            if (Button == mbRight) {
+                FState = sNormal;
+            } else if (FState == sFirstCorner) {
+                FState = sRectDraw;
+                FStart = {X, Y};
+            }
+        }
+        TCustomControl::MouseDown(Button, Shift, X, Y);
+    }
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+        TCustomControl::MouseUp(Button, Shift, X, Y);
+        if (FState == sRectDraw && Button != mbRight) {
+            FEnd = {X, Y}; // not clamped: the capture delivers positions outside the control too
+            FState = sFinished;
+        }
+    }
+
+private:
+    enum { sNormal, sFirstCorner, sRectDraw, sFinished } FState = sNormal;
+    TPoint FStart, FEnd;
+};
+
+} // namespace
+
+TEST_F(LoopTest, RectangleQueryEndsOnThePostedDragOrAnAbort) {
+    TBoxQuery q(nullptr);
+    TRect r;
+    Driver.PostMouseDown(&q, 60, 70);
+    Driver.PostMouseMove(&q, 30, 20);
+    Driver.PostMouseUp(&q, 130, 20);
+    ASSERT_TRUE(q.MouseBox(r));
+    EXPECT_EQ(r, (TRect{60, 20, 130, 70}));
+
+    Driver.PostMouseDown(&q, 10, 10, mbRight);
+    Driver.PostMouseUp(&q, 10, 10, mbRight);
+    EXPECT_FALSE(q.MouseBox(r));
+
+    // Any handler may abort the query, here a timer's.
+    TTimer timer(nullptr);
+    timer.SetInterval(50);
+    timer.OnTimer = [&](TObject*) { q.Abort(); };
+    EXPECT_FALSE(q.MouseBox(r));
+    EXPECT_EQ(r, (TRect{60, 20, 130, 70}));
+}

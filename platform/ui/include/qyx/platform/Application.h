@@ -4,10 +4,11 @@
 // One loop step (HandleMessage) takes, in this order: a posted message or input event (first in,
 // first out); else the paint of every showing control with an invalid area; else one due timer
 // (earliest first). With nothing to do it fires OnIdle and waits for the backend's events or the
-// next timer. Headless (no backend), a loop that would wait with no timer pending raises
-// EInvalidOperation "The message loop waits for input that cannot arrive"; with a TManualClock the
-// wait moves the clock to the next due timer instead (at most 10000 times in a row without other
-// work), so nested loops and timers run in tests without real time passing.
+// next timer. Headless (no backend, or one that says no event can arrive), a loop that would wait
+// with no timer pending raises EInvalidOperation "The message loop waits for input that cannot
+// arrive"; with a TManualClock the wait moves the clock to the next due timer instead (at most 10000
+// times in a row without other work), so nested loops and timers run in tests without real time
+// passing.
 //
 // Exceptions raised while a message, an input event, a paint or a timer is dispatched go to
 // HandleException (OnException, or ShowException, which shows the message through the dialogue
@@ -88,8 +89,9 @@ public:
     const std::string& GetTitle() const { return FTitle; }
     void SetTitle(const std::string& Value) { FTitle = Value; }
 
-    /// Handles the exception being caught (call it inside a catch block): OnException, or
-    /// ShowException; EAbort is ignored; anything not derived from std::exception is passed on.
+    /// Handles the exception being caught (call it inside a catch block; elsewhere it does nothing):
+    /// OnException, or ShowException; EAbort is ignored; anything not derived from std::exception is
+    /// passed on.
     void HandleException(TObject* Sender);
     /// Shows E's message through the dialogue service (headless: recorded, see Dialogs.h).
     void ShowException(Exception* E);

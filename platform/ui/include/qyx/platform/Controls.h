@@ -499,7 +499,6 @@ public:
     TKeyEvent OnKeyUp;
 
     void WndProc(TMessage& Message) override;
-    void SetParent(TWinControl* AParent) override;
     /// Disabling also takes the focus and the mouse capture from the control and its children.
     void SetEnabled(bool Value) override;
 

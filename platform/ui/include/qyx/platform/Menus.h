@@ -9,7 +9,7 @@
 // The default popup service is headless: it runs a nested loop on the application's queue until a
 // menu choice arrives (TTestDriver::PostMenuChoice, an ikMenuCommand input), the Escape key, or a
 // mouse press (both cancel); keys and mouse input are consumed by the open menu. A backend installs
-// a native one.
+// a native one. A menu opened while another one is open is cancelled at once.
 //
 // Items belong to their owner component, not to the menu or item that lists them: give them the menu
 // (or the form) as owner.

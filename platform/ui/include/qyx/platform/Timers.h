@@ -53,7 +53,8 @@ private:
 /// The most timers that run at one time.
 constexpr int MaxTimers = 10000;
 
-/// A private message window whose messages go to Method; release it with DeallocateHWnd.
+/// A private message window whose messages (all of them; none needs further handling) go to Method;
+/// release it with DeallocateHWnd.
 HWND AllocateHWnd(TWndMethod Method);
 /// Releases a private message window: its timers stop and its queued messages are dropped.
 void DeallocateHWnd(HWND Wnd);
