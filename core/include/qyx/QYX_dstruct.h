@@ -2,8 +2,9 @@
 //
 // Sections of this unit:
 //   1. Error class
-//   2. Bit and byte containers: TBitFld, TByteMatrix, TFifo and the logic operations
-//   3. Codecs and checksums: run-length coder, CRC-16, CRC-32, SHA-1, ASCII85, combinations and
+//   2. String array: TStringArray
+//   3. Bit and byte containers: TBitFld, TByteMatrix, TFifo and the logic operations
+//   4. Codecs and checksums: run-length coder, CRC-16, CRC-32, SHA-1, ASCII85, combinations and
 //      permutations, nearest array value
 //
 // Every class here is used from one thread at a time. Index arguments out of range are never errors:
@@ -37,7 +38,190 @@ public:
 };
 
 // ================================================================================================
-// 2. Bit and byte containers
+// 2. String array
+// ================================================================================================
+
+/// Lets a handler replace a text by the key it is sorted by: OutString comes preset with InString.
+using TBeforeSortExchgEvent =
+    std::function<void(TObject* Sender, const std::string& InString, std::string& OutString)>;
+
+/// A table of short strings (at most 255 characters; longer texts are cut), columns 0..NrOfColumns
+/// and rows 1..NrOfRows, with one attribute byte per row and per column 1..NrOfColumns that the array
+/// never interprets. Texts live in pages of 32768 bytes (a length byte, then the characters), so a
+/// table of many small cells costs few allocations; overwritten texts leave holes until
+/// GarbageCollection or Clear. Sorting only permutes the row order (the sort order): every operation
+/// that takes a row means the displayed row, and a row's attribute moves with its row. A table holds
+/// at most MaxCells cells (NrOfColumns + 1 times the row capacity).
+class TStringArray : public TComponent {
+public:
+    /// Size of a text page in bytes.
+    static constexpr int PageSize = 32768;
+    /// Largest number of cells (columns 0..NrOfColumns times the row capacity).
+    static constexpr int64_t MaxCells = int64_t(1) << 26;
+
+    /// One column besides column 0, one row, row capacity 10, one empty page. Raises EQYXDStructError
+    /// "Class TStringArray: failed to initialize (out of memory)" when the storage cannot be had.
+    explicit TStringArray(TComponent* AOwner);
+
+    int GetNrOfColumns() const { return FCols; }
+    int GetNrOfRows() const { return FRows; }
+    int GetAllocRowsBy() const { return FAllocRowsBy; }
+    /// Resize with the other dimension unchanged.
+    void SetNrCols(int Value) { Resize(Value, FRows); }
+    void SetNrRows(int Value) { Resize(FCols, Value); }
+    void SetNrOfColumns(int Value) { SetNrCols(Value); }
+    void SetNrOfRows(int Value) { SetNrRows(Value); }
+    /// The step in which the row capacity grows; values below 1 count as 1 when it grows.
+    void SetAllocRowsBy(int Value) { FAllocRowsBy = Value; }
+
+    /// The cell's text; empty for an empty cell or an index out of range.
+    std::string GetString(int ACol, int ARow) const;
+    /// Stores S (cut to 255 characters), over the old text when that is at least as long, and fires
+    /// OnChange; ignored out of range. Raises EQYXDStructError "Class TStringArray: out of string
+    /// storage" when all 65535 pages are full.
+    void SetString(int ACol, int ARow, const std::string& S);
+    /// The text as a number: blanks around it removed, "," read as ".", empty gives 0. Raises
+    /// EQYXDStructError "Class TStringArray: invalid numeric string: [<col>,<row>]: <text>" otherwise.
+    double GetAsNumber(int ACol, int ARow) const;
+    /// Row attributes: 0 out of range; a write fires OnChange, out of range it is ignored.
+    uint8_t GetRowAttrib(int ARow) const;
+    void SetRowAttrib(int ARow, uint8_t Value);
+    /// Column attributes of columns 1..NrOfColumns (column 0 has none and reads 0).
+    uint8_t GetColAttrib(int ACol) const;
+    void SetColAttrib(int ACol, uint8_t Value);
+    /// The physical row shown at ARow; -1 out of range.
+    int GetSortOrder(int ARow) const;
+    /// Shows physical row PhysRow at ARow when both lie in 1..NrOfRows. No OnChange and no check that
+    /// the order stays a permutation.
+    void SetSortOrder(int ARow, int PhysRow);
+
+    /// New sizes. True without further effect when they equal the current ones; false, nothing
+    /// changed, when either is <= 0 or the storage cannot be had. Otherwise cells and attributes of
+    /// physical rows and columns that remain are kept, new ones are empty and 0, the sort order
+    /// becomes the identity, OnChange fires and the result is true.
+    bool Resize(int NewCols, int NewRows);
+    /// SetNrRows(NrOfRows + 1); the resulting NrOfRows.
+    int AddRow();
+    /// Inserts an empty row with attribute 0 at displayed row ARow (1..NrOfRows, otherwise nothing);
+    /// the rows shown from there move down. Raises EQYXDStructError "Class TStringArray: out of
+    /// memory" when the storage cannot be had.
+    void InsertRow(int ARow);
+    /// Removes displayed row ARow (1..NrOfRows, otherwise nothing); the last remaining row is emptied
+    /// instead.
+    void RemoveRow(int ARow);
+    /// Empties every cell, zeroes every attribute, drops the sort order and frees the pages but one.
+    /// Sizes stay; no OnChange.
+    void Clear();
+    /// Empty S: Clear. Otherwise SetString(S) into every cell.
+    void Fill(const std::string& S);
+    /// True when every cell of the column is empty or blanks only.
+    bool ColumnEmpty(int ACol) const;
+    /// True when the cells of columns 1..NrOfColumns of the row are empty or blanks only.
+    bool RowEmpty(int ARow) const;
+
+    /// The first cell, column by column from ColLow and row by row from RowLow, that contains
+    /// SearchStr (FindCell) or equals it (FindCellExact), letter case ignored unless MatchCase. -1 for
+    /// ColLow or ColHigh means all columns, -1 for both RowLow and RowHigh all rows; ranges are
+    /// clamped and put in order. True with Col and Row set, or false with both unchanged.
+    bool FindCell(const std::string& SearchStr, bool MatchCase, int ColLow, int ColHigh, int RowLow,
+                  int RowHigh, int& Col, int& Row) const;
+    bool FindCellExact(const std::string& SearchStr, bool MatchCase, int ColLow, int ColHigh, int RowLow,
+                       int RowHigh, int& Col, int& Row) const;
+    bool FindCellIntern(const std::string& SearchStr, bool MatchCase, int ColLow, int ColHigh, int RowLow,
+                        int RowHigh, int& Col, int& Row, bool Exact) const;
+    /// Binary search for SearchStr in column ACol between RowLow and RowHigh (both -1: all rows), the
+    /// column being sorted ascending or descending by byte order (lower-cased unless MatchCase). On a
+    /// hit Row is the first of a run of equal cells and the result true; otherwise Row is the last row
+    /// examined.
+    bool FindCellInSortedColumn(const std::string& SearchStr, bool MatchCase, int ACol, int RowLow,
+                                int RowHigh, bool Ascending, int& Row) const;
+
+    /// Comb sort (shrink factor 1.3) of the row order by the texts of column ACol, compared byte by
+    /// byte with A..Z folded to a..z, after OnBeforeSortExchange has seen each text. OnPercentDone
+    /// gets 0 first, the work done after each pass (possibly above 100) and 100 last; OnChange fires
+    /// after sorting. Not stable. A handler that changes the array ends the sort after its pass.
+    void Sort(int ACol, bool Ascending);
+    /// The sort order back to the identity, then OnChange.
+    void UnSort();
+    /// Makes the displayed order the physical order (moves cell references and row attributes, no
+    /// texts); no OnChange.
+    void CommitSorting();
+    /// Compacts every page, removing the holes left by overwritten and removed texts; no OnChange.
+    void GarbageCollection();
+
+    /// OutString := InString, then OnBeforeSortExchange when assigned.
+    void BeforeSortExchange(const std::string& InString, std::string& OutString);
+    /// Calls OnChange when assigned.
+    void Changed();
+
+    /// Writes the array as an XML envelope with root element "stringarray" at the current position of
+    /// F (header line only when CreateHeader).
+    void WriteToOpenXMLFile(TextFile& F, bool CreateHeader, const std::string& DataID);
+    /// Reads the array DataID from F forward. True when it was read completely (the array then holds
+    /// it and OnChange fires); false, the array unchanged, when it was not found or is damaged.
+    bool ReadFromOpenXMLFile(TextFile& F, const std::string& DataID);
+    /// Creates FileName and writes the array with header; file errors raise EInOutError.
+    void SaveAsXMLFile(const std::string& FileName, const std::string& DataID);
+    /// False when FileName cannot be opened; otherwise ReadFromOpenXMLFile.
+    bool LoadFromXMLFile(const std::string& FileName, const std::string& DataID);
+    /// The same envelope on a stream, from and at its current position.
+    void WriteToXMLStream(TStream* Stream, bool CreateHeader, const std::string& DataID);
+    bool ReadFromXMLStream(TStream* Stream, const std::string& DataID);
+
+    /// The storage as it stands: pages in use (1..65535), the 1-based first free offset of page
+    /// Page (1-based; 0 out of range), the row capacity, and the reference of a cell (0 for an
+    /// empty cell or out of range, else page << 16 | offset).
+    int GetPageCount() const { return static_cast<int>(FUsage.size()); }
+    int GetPageUsage(int Page) const;
+    int GetRowCapacity() const { return FCapacity; }
+    uint32_t GetCellReference(int ACol, int ARow) const;
+
+    TNotifyEvent OnChange;
+    TOnPercentDoneEvent OnPercentDone;
+    TBeforeSortExchgEvent OnBeforeSortExchange;
+
+private:
+    struct TXmlContent;
+    uint32_t& Ref(int ACol, int PhysRow) {
+        return FRefs[static_cast<size_t>(ACol) * static_cast<size_t>(FCapacity) +
+                     static_cast<size_t>(PhysRow - 1)];
+    }
+    uint32_t Ref(int ACol, int PhysRow) const {
+        return FRefs[static_cast<size_t>(ACol) * static_cast<size_t>(FCapacity) +
+                     static_cast<size_t>(PhysRow - 1)];
+    }
+    const uint8_t* TextAt(uint32_t Reference) const;
+    std::string_view CellText(int ACol, int PhysRow) const;
+    int Phys(int ARow) const { return FSortOrder[static_cast<size_t>(ARow - 1)]; }
+    int CapacityFor(int Rows) const;
+    bool Reallocate(int NewCols, int NewCapacity);
+    uint32_t Store(std::string_view S);
+    int FindPage(int Length) const;
+    void SetUsage(int PageIndex, int Usage);
+    void RebuildFreeTree();
+    void ResetPages();
+    void SortFolded(int ACol, bool Ascending, int64_t Estimate);
+    void SortWithHandler(int ACol, bool Ascending, int64_t Estimate);
+    bool PassDone(int64_t Count, int64_t Estimate, uint64_t Generation);
+    bool ApplyXml(const TXmlContent& X);
+    void SwapContent(TStringArray& Other);
+
+    int FCols = 1;
+    int FRows = 1;
+    int FAllocRowsBy = 10;
+    int FCapacity = 10;
+    std::vector<uint32_t> FRefs;   ///< column-major, FCapacity per column 0..FCols
+    std::vector<int> FSortOrder;   ///< physical row of each displayed row, FCapacity entries
+    std::vector<uint8_t> FRowAttr; ///< per physical row
+    std::vector<uint8_t> FColAttr; ///< per column 1..FCols
+    std::vector<std::vector<uint8_t>> FPages;
+    std::vector<int> FUsage;    ///< 1-based first free offset per page
+    std::vector<int> FFreeTree; ///< maximum free bytes over page ranges, for first-fit placement
+    uint64_t FGeneration = 0;   ///< counts changes, so a sort notices handlers that change the array
+};
+
+// ================================================================================================
+// 3. Bit and byte containers
 // ================================================================================================
 
 /// How CombineWith merges a byte x of this object with the byte y of the other one: x and y, x or y,
@@ -170,7 +354,7 @@ private:
 };
 
 // ================================================================================================
-// 3. Codecs and checksums
+// 4. Codecs and checksums
 // ================================================================================================
 
 /// Run-length coder. A run record is three bytes: the marker $A5, a count 0..255 and the byte value,
