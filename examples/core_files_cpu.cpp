@@ -65,12 +65,12 @@ void CopyATree() {
     int shown = 0;
     CopyFileTree(root + "source", root + "copy", true,
                  [&shown](int64_t Done, int64_t Total, const std::string& Target, int Count) {
-                     if (Done > 0 && Done < Total)
-                         Print("  " + StripPath(Target) + ": " + std::to_string(Done) + " of " +
-                               std::to_string(Total) + " bytes\n");
-                     else if (Count > shown)
+                     if (Done == Total && Count > shown)
                          Print("  file " + std::to_string(shown = Count) + " done: " + Target + " (" +
                                std::to_string(Total) + " bytes)\n");
+                     else if (Done > 0 && Done < Total)
+                         Print("  " + StripPath(Target) + ": " + std::to_string(Done) + " of " +
+                               std::to_string(Total) + " bytes\n");
                  });
 
     TStringList copied;
