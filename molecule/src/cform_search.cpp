@@ -64,11 +64,19 @@ bool TMolFormula::FindFormulaIntern(bool Nominal, bool CheckBonds) {
     const bool targetValid = !std::isnan(FTargetMass);
     const double target = Nominal ? static_cast<double>(Round(FTargetMass)) : FTargetMass;
 
+    // partial[k] is the mass of entries 1 .. k summed in entry order (k < n), so that a step which
+    // only changes the last entries re-adds only those, with the same rounding as a full sum.
+    double partial[MaxFormulaEntries + 1];
+    partial[0] = 0.0;
+    auto refresh = [&](int From) {
+        for (int k = From; k < n; ++k) partial[k] = partial[k - 1] + weight[k] * FSearchCnt[k];
+    };
+    refresh(1);
+
     bool found = false;
     bool complete = false;
     do {
-        double mass = 0.0;
-        for (int k = 1; k <= n; ++k) mass += weight[k] * FSearchCnt[k];
+        const double mass = partial[n - 1] + weight[n] * FSearchCnt[n];
         const bool fits = targetValid && (Nominal ? mass == target : std::fabs(mass - target) < FTolerance);
         if (fits && (!CheckBonds || BondCheckPasses())) {
             found = true;
@@ -91,6 +99,7 @@ bool TMolFormula::FindFormulaIntern(bool Nominal, bool CheckBonds) {
             }
             --FSearchCnt[k];
         }
+        if (!complete) refresh(k);
     } while (!complete && !found);
 
     FWalkComplete = found && complete;
