@@ -169,7 +169,8 @@ int MoveToRecycleBin(const std::string& Mask);
 /// Deletes the directory Dir with everything in it. Returns "" on success, otherwise the path of the
 /// first file or directory that could not be deleted (a file marked read-only, for one), stopping
 /// there. Entries are taken in the order FindFirst delivers them; links are removed as links, never
-/// followed; when Dir itself is a link, only the link is removed. An empty Dir does nothing.
+/// followed; when Dir itself is a link, only the link is removed. An empty Dir does nothing, and the
+/// root directory "/" is never deleted (its path is returned).
 std::string DelDirTree(const std::string& Dir);
 /// Renames every entry matching Mask (except "." and "..") to its upper-case (Upper) or lower-case
 /// name, then does the same with the name part of Mask in every matching subdirectory whose
