@@ -7,16 +7,19 @@
 //   4. Date/time label settings (TDTLabel)
 //   5. Language tables
 //   6. Global variables
-// Further sections of the unit (drawing primitives, text labels) follow at the end of this header.
+//   7. Drawing primitives: frames, rectangles, marks, bitmap printing, cross-hair settings
+//   8. Text labels (TCustomTextLabel)
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include <qyx/platform/Color.h>
 #include <qyx/platform/Exceptions.h>
 #include <qyx/platform/FixedArray.h>
 #include <qyx/platform/Object.h>
@@ -240,6 +243,217 @@ using TMathFeedBackProc = void (*)(int PercentDone);
 extern TMathFeedBackProc MathFeedBackProc;
 /// Process status word for the numerics package and applications; 0 after the library has loaded.
 extern int32_t ProcStat;
+
+// ================================================================================================
+// 7. Drawing primitives
+// ================================================================================================
+// Free routines every control uses to draw frames and marks the same way. They draw on any canvas
+// with the canvas's pixel rules (a line leaves out its end point; rectangle and ellipse boxes exclude
+// their right and bottom edge) and keep nothing between calls. A null canvas draws nothing.
+
+class TCanvas;
+class TBitmap;
+
+/// A frame of style FrameStyle whose outermost pixels are the columns Left, Right and the rows Top,
+/// Bottom (all inclusive: 0, 0, Width - 1, Height - 1 frames a whole control). The 3-D styles draw
+/// two nested one-pixel rings, each as a top-left half and a bottom-right half; fsSimple draws the
+/// DrawRectangle outline in FrameColor; fsNone and unknown values draw nothing. The pen colour is
+/// left at the last colour used.
+void DrawFrame(TCanvas* Canvas, TFrameStyle FrameStyle, int Left, int Top, int Right, int Bottom,
+               TColor HiliteColor, TColor LightColor, TColor ShadowColor, TColor DarkColor,
+               TColor FrameColor);
+/// The outline through the four corners with the current pen: MoveTo(X1, Y1), LineTo(X1, Y2),
+/// LineTo(X2, Y2), LineTo(X2, Y1), LineTo(X1, Y1).
+void DrawRectangle(TCanvas* Canvas, int X1, int Y1, int X2, int Y2);
+/// Draws mark Mark centred on (X, Y). Marks 0 ... 47 are symbols in the pen colour (dots, plus signs,
+/// crosses, squares, diamonds, circles, triangles, ...) that fit a 7 x 7 cell (a few reach one pixel
+/// further); eight of them are pixel patterns on screen and bitmap canvases and lines on the printer
+/// canvas. The brush colour is kept; outline symbols leave the brush style solid. Marks 48 ... 255
+/// are the character of that code, centred with the canvas's font.
+void DrawMarkOnCanvas(TCanvas* Canvas, uint8_t Mark, int X, int Y);
+/// A new square bitmap of side 2 Size + 7 (Size limited to 0 ... 255) filled with BkgColor, with mark
+/// Mark drawn in MarkColor on its centre pixel (Size + 3, Size + 3); symbols reaching past the
+/// bitmap are cut at its edge. The caller owns the bitmap.
+std::unique_ptr<TBitmap> CreateMarkAsBitmap(uint8_t Mark, TColor MarkColor, TColor BkgColor, int Size);
+/// Copies the whole bitmap onto the page of the global printer with its top-left corner at (X, Y),
+/// one printer dot per pixel. Raises EPrinter when no printer is installed or no document is being
+/// printed. A null or empty bitmap prints nothing.
+void PrintBitmap(TBitmap* Bitmap, int X, int Y);
+
+/// Settings of a cross-hair (position in the owner's data units, colour, which lines are shown,
+/// line style and width, drawing layer) with change notification; drawing it is the owner's job.
+/// Everything starts at zero (chOff, psSolid, width 0, layer 0). Every setter stores without
+/// comparing and fires OnChange; the layer is limited to 1 ... 2.
+class TCrossHair : public TPersistent {
+public:
+    double GetPosX() const { return FPosX; }
+    void SetCrossHPosX(double Value);
+    void SetPosX(double Value) { SetCrossHPosX(Value); }
+    double GetPosY() const { return FPosY; }
+    void SetCrossHPosY(double Value);
+    void SetPosY(double Value) { SetCrossHPosY(Value); }
+    TColor GetColor() const { return FColor; }
+    void SetCrossHColor(TColor Value);
+    void SetColor(TColor Value) { SetCrossHColor(Value); }
+    TCrossHMode GetMode() const { return FMode; }
+    void SetCrossHMode(TCrossHMode Value);
+    void SetMode(TCrossHMode Value) { SetCrossHMode(Value); }
+    TPenStyle GetLineType() const { return FLineType; }
+    void SetCrossHLineType(TPenStyle Value);
+    void SetLineType(TPenStyle Value) { SetCrossHLineType(Value); }
+    int GetLineWid() const { return FLineWid; }
+    void SetCrossHLineWid(int Value);
+    void SetLineWid(int Value) { SetCrossHLineWid(Value); }
+    /// 0 until assigned; a value of 0 or less is stored as 1, above 2 as 2.
+    int GetLayer() const { return FLayer; }
+    void SetCrossHLayer(int Value);
+    void SetLayer(int Value) { SetCrossHLayer(Value); }
+
+    TNotifyEvent OnChange;
+
+protected:
+    /// Calls OnChange with this object as sender, if assigned.
+    void Changed();
+
+private:
+    double FPosX = 0;
+    double FPosY = 0;
+    TColor FColor = 0;
+    TCrossHMode FMode = chOff;
+    TPenStyle FLineType = psSolid;
+    int FLineWid = 0;
+    int FLayer = 0;
+};
+
+// ================================================================================================
+// 8. Text labels
+// ================================================================================================
+
+class TFont;
+class TStream;
+class TextFile;
+
+/// The settings of one free text label that a drawing control places over its picture: position in
+/// the owner's coordinates, caption, font, box, border and shadow colours, shadow offset, alignment,
+/// layer (1 ... 16), display mode and visibility. It draws nothing itself; it notifies changes and
+/// saves and loads its settings as an XML envelope with root "custtextlbl".
+/// Every setter stores without comparing and fires OnChange once; SetTxtLblLayer ignores values
+/// outside 1 ... 16 completely.
+class TCustomTextLabel : public TPersistent {
+public:
+    /// PosX 100, PosY 10, layer 1, no shadow offset, shadow grey, box silver, border black, centred,
+    /// vaBottom, tlamNone, opaque, the default font, empty caption, tlsimple, visible.
+    TCustomTextLabel();
+    ~TCustomTextLabel() override;
+    TCustomTextLabel(const TCustomTextLabel&) = delete;
+    TCustomTextLabel& operator=(const TCustomTextLabel&) = delete;
+
+    double GetPosX() const { return FPosX; }
+    void SetTxtLblPosX(double Value);
+    void SetPosX(double Value) { SetTxtLblPosX(Value); }
+    double GetPosY() const { return FPosY; }
+    void SetTxtLblPosY(double Value);
+    void SetPosY(double Value) { SetTxtLblPosY(Value); }
+    int GetLayer() const { return FLayer; }
+    void SetTxtLblLayer(int Value);
+    void SetLayer(int Value) { SetTxtLblLayer(Value); }
+    int GetShadowDx() const { return FShadowDx; }
+    void SetTxtLblShadowDx(int Value);
+    void SetShadowDx(int Value) { SetTxtLblShadowDx(Value); }
+    int GetShadowDy() const { return FShadowDy; }
+    void SetTxtLblShadowDy(int Value);
+    void SetShadowDy(int Value) { SetTxtLblShadowDy(Value); }
+    TColor GetColorShadow() const { return FColorShadow; }
+    void SetTxtLblColorShadow(TColor Value);
+    void SetColorShadow(TColor Value) { SetTxtLblColorShadow(Value); }
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetTxtLblAlignment(TAlignment Value);
+    void SetAlignment(TAlignment Value) { SetTxtLblAlignment(Value); }
+    TVerticalAlignment GetVertAlignment() const { return FVertAlignment; }
+    void SetTxtLblVertAlignment(TVerticalAlignment Value);
+    void SetVertAlignment(TVerticalAlignment Value) { SetTxtLblVertAlignment(Value); }
+    TTxtLblAttachMode GetAttachMode() const { return FAttachMode; }
+    void SetTxtLblScreenPos(TTxtLblAttachMode Value);
+    void SetAttachMode(TTxtLblAttachMode Value) { SetTxtLblScreenPos(Value); }
+    TColor GetColorBkg() const { return FColorBkg; }
+    void SetTxtLblColorBkg(TColor Value);
+    void SetColorBkg(TColor Value) { SetTxtLblColorBkg(Value); }
+    TColor GetColorBrd() const { return FColorBrd; }
+    void SetTxtLblColorBrd(TColor Value);
+    void SetColorBrd(TColor Value) { SetTxtLblColorBrd(Value); }
+    bool GetTransparent() const { return FTransparent; }
+    void SetTxtLblTranspar(bool Value);
+    void SetTransparent(bool Value) { SetTxtLblTranspar(Value); }
+    /// The label's own font (owned by the label).
+    TFont* GetFont() const { return FFont.get(); }
+    /// Copies the settings of Value into the label's font (the caller keeps Value); nil copies nothing
+    /// but still notifies.
+    void SetTxtLblFont(const TFont* Value);
+    void SetFont(const TFont* Value) { SetTxtLblFont(Value); }
+    const std::string& GetCaption() const { return FCaption; }
+    void SetTxtLblCaption(const std::string& Value);
+    void SetCaption(const std::string& Value) { SetTxtLblCaption(Value); }
+    TTxtLblMode GetMode() const { return FMode; }
+    void SetTxtLblMode(TTxtLblMode Value);
+    void SetMode(TTxtLblMode Value) { SetTxtLblMode(Value); }
+    bool GetVisible() const { return FVisible; }
+    void SetTxtLblVisible(bool Value);
+    void SetVisible(bool Value) { SetTxtLblVisible(Value); }
+
+    /// Copies every setting (the font's included) from another text label and notifies once.
+    void Assign(const TPersistent* Source) override;
+
+    /// Writes the label as one envelope at the current position of F (header line only when
+    /// CreateHeader); every line but the empty one starts with Indent blanks (limited to 1 ... 255).
+    /// Positions are written in exponential notation with 17 significant digits, colours as six
+    /// hexadecimal digits of their RGB value (system colours resolved). Text-file errors raise
+    /// EInOutError.
+    void WriteToOpenXMLFile(TextFile& F, bool CreateHeader, const std::string& DataID, int Indent) const;
+    /// Finds the label's envelope for DataID (compared without regard to case) forward from the current
+    /// position of F and reads its settings: true when the end tag was reached. False without any
+    /// change when no envelope is found; false with the settings read so far when the file ends first.
+    /// Notifies once whenever the envelope was found. Missing or malformed numbers read as 0, unknown
+    /// enumeration names and layers outside 1 ... 16 leave the setting as it was, unknown elements are
+    /// skipped.
+    bool ReadFromOpenXMLFile(TextFile& F, const std::string& DataID);
+    /// The same two operations on a stream (written and read from its current position). A null
+    /// stream raises EInvalidArgument when writing and reads as not found.
+    void WriteToXMLStream(TStream* Stream, bool CreateHeader, const std::string& DataID, int Indent) const;
+    bool ReadFromXMLStream(TStream* Stream, const std::string& DataID);
+    /// Creates or overwrites FileName with the label (header included, indentation 1); I/O failures
+    /// raise EInOutError.
+    void SaveAsXMLFile(const std::string& FileName, const std::string& DataID) const;
+    /// Reads the label from FileName; false, without raising, when the file cannot be opened.
+    bool LoadFromXMLFile(const std::string& FileName, const std::string& DataID);
+
+    TNotifyEvent OnChange;
+
+protected:
+    /// Calls OnChange with this label as sender, if assigned.
+    void Changed();
+
+private:
+    std::vector<std::string> XMLElementLines() const;
+    template <class Scanner> bool ReadXMLElements(Scanner&& Scan);
+    void ReadFontElement(const std::string& Attributes);
+
+    double FPosX = 100.0;
+    double FPosY = 10.0;
+    int FLayer = 1;
+    int FShadowDx = 0;
+    int FShadowDy = 0;
+    TColor FColorShadow = 0x808080;
+    TAlignment FAlignment = taCenter;
+    TVerticalAlignment FVertAlignment = vaBottom;
+    TTxtLblAttachMode FAttachMode = tlamNone;
+    TColor FColorBkg = 0xC0C0C0;
+    TColor FColorBrd = 0x000000;
+    bool FTransparent = false;
+    std::unique_ptr<TFont> FFont;
+    std::string FCaption;
+    TTxtLblMode FMode = tlsimple;
+    bool FVisible = true;
+};
 
 // ================================================================================================
 // HTML entities
