@@ -3,8 +3,9 @@
 // Sections of this unit:
 //   1. Error class
 //   2. String array: TStringArray
-//   3. Bit and byte containers: TBitFld, TByteMatrix, TFifo and the logic operations
-//   4. Codecs and checksums: run-length coder, CRC-16, CRC-32, SHA-1, ASCII85, combinations and
+//   3. Associative array: TAssocArray
+//   4. Bit and byte containers: TBitFld, TByteMatrix, TFifo and the logic operations
+//   5. Codecs and checksums: run-length coder, CRC-16, CRC-32, SHA-1, ASCII85, combinations and
 //      permutations, nearest array value
 //
 // Every class here is used from one thread at a time. Index arguments out of range are never errors:
@@ -22,6 +23,7 @@
 #include <qyx/QYX_qyxbase.h>
 #include <qyx/platform/Object.h>
 #include <qyx/platform/TextFile.h>
+#include <qyx/platform/Variant.h>
 
 namespace qyx {
 
@@ -221,7 +223,76 @@ private:
 };
 
 // ================================================================================================
-// 3. Bit and byte containers
+// 3. Associative array
+// ================================================================================================
+
+/// A small dictionary from string keys to variants, kept in insertion order in two parallel arrays
+/// and searched linearly; meant for modest numbers of entries. Keys compare without regard to ASCII
+/// letter case while IgnoreCase is true (they are then stored lower-cased). Indices count from 1.
+class TAssocArray : public TComponent {
+public:
+    /// Empty, with room for Granularity (1024) entries, IgnoreCase true, DataID empty.
+    explicit TAssocArray(TComponent* AOwner);
+
+    /// Places added when the arrays grow (at least 1 is added), and their length after Clear.
+    int GetGranularity() const { return FGranularity; }
+    void SetGranularity(int Value) { FGranularity = Value; }
+    bool GetIgnoreCase() const { return FIgnoreCase; }
+    void SetIgnoreCase(bool Value) { FIgnoreCase = Value; }
+    const std::string& GetDataID() const { return FDataID; }
+    void SetDataID(const std::string& Value) { FDataID = Value; }
+
+    /// Replaces the value of Key, or appends Key (lower-cased under IgnoreCase) with a copy of Value.
+    void Add(const std::string& Key, const TVariant& Value);
+    /// Removes Key; the former last entry takes its place. False when Key is not present.
+    bool Remove(const std::string& Key);
+    /// A copy of the value of Key, or null when Key is not present.
+    TVariant Resolve(const std::string& Key) const;
+    /// The value as text (VarToStr); empty when Key is not present or its value is null.
+    std::string ResolveAsString(const std::string& Key) const;
+    /// Integers, reals and currency as their value; a string read as a real number from its first
+    /// character ("." or "," as decimal separator; 0 when it does not begin with a number); 0 for
+    /// anything else and for a missing key.
+    double ResolveAsNumber(const std::string& Key) const;
+    /// Removes every entry; the arrays get Granularity places.
+    void Clear();
+
+    /// The key of entry Index (1..NumEntries); empty outside.
+    std::string GetKeys(int Index) const;
+    /// Replaces the key of entry Index as given (no folding, no test for duplicates); ignored outside.
+    void SetKeys(int Index, const std::string& Key);
+    /// The value of entry Index; outside 1..NumEntries a string variant holding "".
+    TVariant GetValues(int Index) const;
+    /// Replaces the value of entry Index; ignored outside.
+    void SetValues(int Index, const TVariant& Value);
+    int GetNumEntries() const { return FCount; }
+    int NumEntries() const { return FCount; }
+    /// The length of the two arrays (at least NumEntries).
+    int GetCapacity() const { return static_cast<int>(FKeys.size()); }
+
+    /// Writes the entries as an XML envelope with root element "assocarray" at the stream's position
+    /// (header line only when CreateHeader).
+    void WriteToXMLStream(TStream* Stream, bool CreateHeader, const std::string& DataID);
+    /// Reads the entries DataID from the stream forward and puts them in place of the present ones
+    /// (added as Add does). False, the array unchanged, when they are not found or damaged.
+    bool ReadFromXMLStream(TStream* Stream, const std::string& DataID);
+    /// Adds every attribute of an attribute text such as `a="1 2" b=3` as a string entry (the walk
+    /// of ScanForXMLAttrib; it stops at a syntax error).
+    void AddXMLAttributes(const std::string& Attributes);
+
+private:
+    int IndexOf(const std::string& Key) const;
+
+    int FCount = 0;
+    std::vector<TVariant> FValues;
+    std::vector<std::string> FKeys;
+    int FGranularity = 1024;
+    bool FIgnoreCase = true;
+    std::string FDataID;
+};
+
+// ================================================================================================
+// 4. Bit and byte containers
 // ================================================================================================
 
 /// How CombineWith merges a byte x of this object with the byte y of the other one: x and y, x or y,
@@ -354,7 +425,7 @@ private:
 };
 
 // ================================================================================================
-// 4. Codecs and checksums
+// 5. Codecs and checksums
 // ================================================================================================
 
 /// Run-length coder. A run record is three bytes: the marker $A5, a count 0..255 and the byte value,
