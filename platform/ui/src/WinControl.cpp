@@ -291,8 +291,11 @@ void TWinControl::WndProc(TMessage& Message) {
         return;
     }
     case WM_PAINT: {
+        // LParam points at the area to paint (0: the whole client area).
         TWMPaint p;
-        p.Area = Message.LParam != 0 ? *reinterpret_cast<const TRect*>(Message.LParam) : GetClientRect();
+        p.Area = Message.LParam != 0
+                     ? *reinterpret_cast<const TRect*>(Message.LParam) // NOLINT(performance-no-int-to-ptr)
+                     : GetClientRect();
         WMPaint(p);
         Message.Result = p.Result;
         return;

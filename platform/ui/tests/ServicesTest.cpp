@@ -34,7 +34,7 @@ TEST_F(ServicesTest, ClipboardKeepsItsOwnCopyOfABitmap) {
     auto bmp = std::make_unique<TBitmap>(3, 2);
     bmp->GetCanvas()->SetPixels(1, 1, clRed);
     c->Assign(bmp.get());
-    bmp.reset(); // "put on the clipboard and freed"
+    bmp.reset(); // the caller frees its bitmap; the clipboard keeps its copy
     EXPECT_TRUE(c->HasFormat(CF_BITMAP));
     EXPECT_FALSE(c->HasFormat(CF_TEXT));
     TBitmap back;

@@ -222,7 +222,8 @@ struct TWMFocus {
 using TWMSetFocus = TWMFocus;
 using TWMKillFocus = TWMFocus;
 
-/// Paint message: the rectangle to paint, client coordinates.
+/// Paint message: the rectangle to paint, client coordinates (WM_PAINT's LParam points at it; 0 means
+/// the whole client area).
 struct TWMPaint {
     uint32_t Msg = WM_PAINT;
     TRect Area;
