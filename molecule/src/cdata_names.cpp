@@ -34,11 +34,22 @@ std::string CompressChemName(const std::string& Name) {
     std::string s = Name;
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    // Each fragment in turn replaces all its occurrences from left to right; a code byte is no
+    // letter, so a replacement never creates a new occurrence.
+    std::string out;
     for (int code = 128; code <= 255; ++code) {
         const std::string frag = Fragments[code];
-        // A code byte is no letter, so a replacement never creates a new occurrence to its left.
-        for (size_t at = s.find(frag); at != std::string::npos; at = s.find(frag, at))
-            s.replace(at, frag.size(), 1, static_cast<char>(code));
+        size_t at = s.find(frag);
+        if (at == std::string::npos) continue;
+        out.clear();
+        size_t from = 0;
+        for (; at != std::string::npos; at = s.find(frag, from)) {
+            out.append(s, from, at - from);
+            out += static_cast<char>(code);
+            from = at + frag.size();
+        }
+        out.append(s, from, std::string::npos);
+        s.swap(out);
     }
     return s;
 }

@@ -125,17 +125,26 @@ void TMolFormula::ScanMolFormula(const std::string& Text) {
     int multiplier = 1;
     int pos = 1;
     bool ok = true;
+    // The first ")" at or after pos and the multiplier written behind it; pos only grows, so each
+    // is looked up again only once pos has passed that ")".
+    size_t close = 0;
+    int closeMultiplier = 1;
+    bool closeKnown = false;
     while (ok && pos <= len) {
         const char c = Text[static_cast<size_t>(pos - 1)];
         if (c == '(') {
             // The group runs to the first ")" after it; the number behind that ")" multiplies it.
-            const size_t close = Text.find(')', static_cast<size_t>(pos));
-            if (close != std::string::npos) {
-                int after = static_cast<int>(close) + 2;
-                const int start = after;
-                const int n = ScanDecimal(Text, after);
-                multiplier = after == start ? 1 : n;
+            if (!closeKnown || (close != std::string::npos && close < static_cast<size_t>(pos))) {
+                close = Text.find(')', static_cast<size_t>(pos));
+                closeKnown = true;
+                if (close != std::string::npos) {
+                    int after = static_cast<int>(close) + 2;
+                    const int start = after;
+                    const int n = ScanDecimal(Text, after);
+                    closeMultiplier = after == start ? 1 : n;
+                }
             }
+            if (close != std::string::npos) multiplier = closeMultiplier;
             ++pos;
         } else if (c == ')') {
             multiplier = 1;

@@ -71,3 +71,13 @@ TEST(CDataNames, BytesAbove127AreCodes) {
     EXPECT_EQ(CompressChemName("\xC9THER"), "\xC9" + Bytes({'t', 'h', 'e', 'r'}));
     EXPECT_EQ(DeCompressChemName("caf\xE9"), "caffruc");
 }
+
+TEST(CDataNames, LongNames) {
+    std::string name;
+    for (int i = 0; i < 100000; ++i) name += "Methylin";
+    const std::string packed = CompressChemName(name);
+    EXPECT_EQ(packed.size(), 200000u);
+    std::string lower;
+    for (int i = 0; i < 100000; ++i) lower += "methylin";
+    EXPECT_EQ(DeCompressChemName(packed), lower);
+}

@@ -175,3 +175,13 @@ TEST(CFormParse, HugeNumbersSaturate) {
     EXPECT_EQ(mass, INT_MAX);
     EXPECT_EQ(count, INT_MAX);
 }
+
+TEST(CFormParse, LongTextsAreReadInOnePass) {
+    TMolFormula f;
+    f.SetMolFormula(Repeat("(", 200000) + "C2)3" + Repeat(" ", 200000));
+    EXPECT_EQ(Entries(f), "6/12/6");
+    f.SetMolFormula(Repeat("(C", 200000));
+    EXPECT_EQ(f.GetNumAtoms(), 20);
+    f.SetMolFormula(Repeat(")", 200000) + "C");
+    EXPECT_EQ(Entries(f), "6/12/1");
+}
