@@ -56,41 +56,46 @@ void TRLEncoder::PutRecord(uint8_t Count, uint8_t Value) {
 
 bool TRLEncoder::Encode(std::span<const uint8_t> Data, int NumBytes) {
     const size_t n = NumBytes <= 0 ? 0 : std::min(static_cast<size_t>(NumBytes), Data.size());
-    // Every input byte yields at most three output bytes (a lone marker byte becomes a record).
-    Reserve(3 * n + 3);
-    uint8_t* out = FBuf.data() + FFill;
+    // Room is made chunk by chunk: every input byte yields at most three output bytes (a lone marker
+    // byte becomes a record), so a chunk never writes past what was reserved for it.
+    constexpr size_t kChunk = 16384;
     unsigned count = FRunCount;
     uint8_t run = FRunByte;
-    for (size_t i = 0; i < n; ++i) {
-        const uint8_t b = Data[i];
-        if (count == 0) {
-            count = 1;
-            run = b;
-        } else if (b == run) {
-            if (++count == 255) {
-                out[0] = Marker;
-                out[1] = 255;
-                out[2] = run;
-                out += 3;
-                count = 0;
-            }
-        } else {
-            // The pending run ends: short runs of ordinary bytes as they are, the rest as a record.
-            if (count <= 2 && run != Marker) {
-                out[0] = run;
-                out[count - 1] = run;
-                out += count;
+    for (size_t at = 0; at < n; at += kChunk) {
+        const size_t end = std::min(n, at + kChunk);
+        Reserve(3 * (end - at) + 3);
+        uint8_t* out = FBuf.data() + FFill;
+        for (size_t i = at; i < end; ++i) {
+            const uint8_t b = Data[i];
+            if (count == 0) {
+                count = 1;
+                run = b;
+            } else if (b == run) {
+                if (++count == 255) {
+                    out[0] = Marker;
+                    out[1] = 255;
+                    out[2] = run;
+                    out += 3;
+                    count = 0;
+                }
             } else {
-                out[0] = Marker;
-                out[1] = static_cast<uint8_t>(count);
-                out[2] = run;
-                out += 3;
+                // The pending run ends: short runs of ordinary bytes as they are, the rest as a record.
+                if (count <= 2 && run != Marker) {
+                    out[0] = run;
+                    out[count - 1] = run;
+                    out += count;
+                } else {
+                    out[0] = Marker;
+                    out[1] = static_cast<uint8_t>(count);
+                    out[2] = run;
+                    out += 3;
+                }
+                count = 1;
+                run = b;
             }
-            count = 1;
-            run = b;
         }
+        FFill = static_cast<size_t>(out - FBuf.data());
     }
-    FFill = static_cast<size_t>(out - FBuf.data());
     FRunCount = static_cast<uint8_t>(count);
     FRunByte = run;
     return FFill >= static_cast<size_t>(FBufLeng);

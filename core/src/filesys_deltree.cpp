@@ -102,7 +102,7 @@ std::string DeleteContents(int Fd, const std::string& Prefix, const struct stat&
 
 std::string DelDirTree(const std::string& Dir) {
     if (Dir.empty()) return "";
-    const std::string dir = IncludeSep(Dir);
+    std::string dir = IncludeSep(Dir);
     const std::string sys = StripSysSep(ToSysPath(dir));
     struct stat st;
     if (::lstat(sys.c_str(), &st) != 0) return dir;
@@ -117,7 +117,7 @@ std::string DelDirTree(const std::string& Dir) {
         ::close(fd);
         return dir;
     }
-    const std::string failed = DeleteContents(fd, dir, fs, SepFor(dir));
+    std::string failed = DeleteContents(fd, dir, fs, SepFor(dir));
     if (!failed.empty()) return failed;
     return ::rmdir(sys.c_str()) == 0 ? "" : dir;
 }

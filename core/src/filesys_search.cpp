@@ -45,7 +45,7 @@ std::string Detect(const std::string& Dir, const std::string& Name) {
         if (!(sr.Attr & faDirectory)) return Dir + sr.Name;
     for (const TSearchRec& sr : FindAll(Dir + "*.*", faDirectory)) {
         if (!IsSubdirToEnter(Dir, sr, true)) continue;
-        const std::string found = Detect(IncludeSep(Dir + AnsiUpperCase(sr.Name)), Name);
+        std::string found = Detect(IncludeSep(Dir + AnsiUpperCase(sr.Name)), Name);
         if (!found.empty()) return found;
     }
     return "";
@@ -63,9 +63,12 @@ void Scan(const std::string& Mask, bool Recursive, TStrings* List, const TScanFe
         }
     if (!Recursive) return;
     const std::string name = StripPath(mask);
-    for (const TSearchRec& sr : FindAll(dir + "*.*", faAnyFile))
-        if (IsSubdirToEnter(dir, sr, false))
-            Scan(IncludeSep(dir + sr.Name) + name, true, List, Feedback, Count);
+    for (const TSearchRec& sr : FindAll(dir + "*.*", faAnyFile)) {
+        if (!IsSubdirToEnter(dir, sr, false)) continue;
+        std::string sub = IncludeSep(dir + sr.Name);
+        sub += name;
+        Scan(sub, true, List, Feedback, Count);
+    }
 }
 
 } // namespace
@@ -103,7 +106,10 @@ void SetAllFilenameCase(const std::string& Mask, bool Upper) {
         const bool enter = IsSubdirToEnter(dir, sr, true);
         const std::string newName = Upper ? AnsiUpperCase(sr.Name) : AnsiLowerCase(sr.Name);
         if (newName != sr.Name && !RenameFile(dir + sr.Name, dir + newName)) RaiseInOut(errno);
-        if (enter) SetAllFilenameCase(IncludeSep(dir + newName) + nameMask, Upper);
+        if (!enter) continue;
+        std::string sub = IncludeSep(dir + newName);
+        sub += nameMask;
+        SetAllFilenameCase(sub, Upper);
     }
 }
 

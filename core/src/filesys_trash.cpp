@@ -128,8 +128,11 @@ bool MoveIntoTrash(const std::string& Trash, const std::string& FileSys, const s
         "[Trash Info]\nPath=" + PercentEncode(OriginalPath) + "\nDeletionDate=" + DeletionDate() + "\n";
     for (int k = 1; k < 10000; ++k) {
         const std::string name = Candidate(Name, k);
-        const std::string infoPath = Trash + "/info/" + name + ".trashinfo";
-        const std::string target = Trash + "/files/" + name;
+        std::string infoPath = Trash + "/info/";
+        infoPath += name;
+        infoPath += ".trashinfo";
+        std::string target = Trash + "/files/";
+        target += name;
         const int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;

@@ -84,8 +84,9 @@ enum TQuotedStrState : uint8_t { vsStart, vs1stQuote, vsQuote, vsNormal, vsEnd }
 
 /// x right-justified in |Width| characters with Decimals digits after the point ("." always), or
 /// with Decimals = -2 in exponential form with a two-digit exponent (|Width| "*" when the exponent
-/// needs three digits). A negative Width pads with zeros ("-00005"). Other negative Decimals count
-/// as 0; |Width| beyond 19998 counts as 19998.
+/// needs three digits). A negative Width pads with zeros ("-00005"). Other negative Decimals give
+/// the full exponential form with four exponent digits (strff(123.456, 22, -1) is
+/// " 1.2345600000000E+0002"); |Width| beyond 19998 counts as 19998.
 std::string strff(long double x, int Width, int Decimals);
 /// strff with a "+" for values >= 0 (in the blank before the number, in place of a padding zero, or
 /// in front).
