@@ -51,6 +51,7 @@ std::string InventPassword(int Len);
 #include <functional>
 
 #include <qyx/QYX_qyxbase.h>
+#include <qyx/platform/Object.h>
 
 namespace qyx {
 
@@ -222,5 +223,59 @@ uint8_t ReadHeaderOfASC(const std::string& FileName, std::string& Comment, int& 
 /// number reads as 0 instead of giving 254 or 255. A nil Stream gives 255.
 uint8_t ReadHeaderOfASC(TStream* Stream, std::string& Comment, int& Count1, int& Count2, bool& Flag1,
                         bool& Flag2, bool& Flag3);
+
+// ---- Save dialogue ------------------------------------------------------------------------------
+
+/// Replaces the standard dialogue: called with Parameters, UserAction preset to 2 (cancel) and the
+/// proposed name; sets UserAction (1 OK) and SelectedFileName.
+using TOnFileSelectEvent = std::function<void(TObject* Sender, const std::string& Parameters, int& UserAction,
+                                              std::string& SelectedFileName)>;
+/// Replaces the existence test of the chosen name.
+using TOnFileCheckEvent =
+    std::function<void(TObject* Sender, const std::string& FileName, bool& FileDoesExist)>;
+/// Asks whether an existing file may be overwritten: reply 6 yes, 7 no (ask again), 2 cancel.
+using TOnOverwriteEvent =
+    std::function<void(TObject* Sender, const std::string& FileName, int& OverwriteReply)>;
+
+/// A "save as" dialogue with overwrite confirmation, run through the platform's standard save
+/// dialogue or through event handlers. Parameters is an attribute list (`filter="Text|*.txt"
+/// ext=txt caption="Save" initialdir=/tmp`, plus any names the handlers read). FileName is proposed
+/// to the dialogue and holds the chosen name afterwards; it is kept from one Execute to the next.
+class TUnivSaveDialog : public TComponent {
+public:
+    explicit TUnivSaveDialog(TComponent* AOwner);
+
+    const std::string& GetParameters() const { return FParameters; }
+    void SetParameters(const std::string& Value) { FParameters = Value; }
+    const std::string& GetFileName() const { return FFileName; }
+    void SetFileName(const std::string& Value) { FFileName = Value; }
+    bool GetUseStandardDialog() const { return FUseStandardDialog; }
+    void SetUseStandardDialog(bool Value) { FUseStandardDialog = Value; }
+
+    TOnFileSelectEvent OnFileSelect;
+    TOnFileCheckEvent OnFileCheck;
+    TOnOverwriteEvent OnOverwrite;
+
+    /// True when a name was chosen that may be written (absent, or overwriting confirmed); false
+    /// when the user cancelled. A failing standard dialogue, a missing OnFileSelect (without the
+    /// standard dialogue), a missing OnOverwrite for an existing file and a reply other than 2, 6
+    /// or 7 raise EQYXFileSysError.
+    bool Execute();
+    /// The value of attribute Name in Parameters; empty when absent.
+    std::string ExtractParamAsString(const std::string& Name) const;
+    /// The leading integer of attribute Name (blanks, sign, digits); EQYXFileSysError when empty.
+    int ExtractParamAsInt(const std::string& Name) const;
+    /// The real number of attribute Name ("." or "," as separator, exponent allowed);
+    /// EQYXFileSysError when empty.
+    double ExtractParamAsDouble(const std::string& Name) const;
+
+private:
+    bool SelectName(int& UserAction);
+    std::string RequiredParam(const std::string& Name) const;
+
+    std::string FParameters;
+    std::string FFileName;
+    bool FUseStandardDialog = true;
+};
 
 } // namespace qyx
