@@ -82,6 +82,8 @@ void TStringArray::Sort(int ACol, bool Ascending) {
             SortWithHandler(ACol, Ascending, estimate);
         else
             SortFolded(ACol, Ascending, estimate);
+        // The order has changed: a sort running around this one (from a handler) ends after its pass.
+        ++FGeneration;
         Changed();
     }
     if (OnPercentDone) OnPercentDone(this, 100);
@@ -156,19 +158,21 @@ void TStringArray::SortWithHandler(int ACol, bool Ascending, int64_t Estimate) {
     do {
         gap = NextGap(gap);
         swapped = false;
-        // The handler may change the array; every access below stays within its current sizes.
         for (int i = 1; i + gap <= FRows; ++i) {
             BeforeSortExchange(GetString(ACol, i), a);
             BeforeSortExchange(GetString(ACol, i + gap), b);
+            ++count;
+            // A handler that changed the array may have moved, removed or emptied the rows just
+            // read: nothing is exchanged on their texts and the pass ends here.
+            if (FGeneration != generation) break;
             Fold(a);
             Fold(b);
             const int c = CompareFolded(a, b);
-            if ((Ascending ? c > 0 : c < 0) && i + gap <= FRows) {
+            if (Ascending ? c > 0 : c < 0) {
                 std::swap(FSortOrder[static_cast<size_t>(i) - 1],
                           FSortOrder[static_cast<size_t>(i + gap) - 1]);
                 swapped = true;
             }
-            ++count;
         }
         if (!PassDone(count, Estimate, generation)) return;
     } while (gap != 1 || swapped);

@@ -141,7 +141,8 @@ public:
     /// Comb sort (shrink factor 1.3) of the row order by the texts of column ACol, compared byte by
     /// byte with A..Z folded to a..z, after OnBeforeSortExchange has seen each text. OnPercentDone
     /// gets 0 first, the work done after each pass (possibly above 100) and 100 last; OnChange fires
-    /// after sorting. Not stable. A handler that changes the array ends the sort after its pass.
+    /// after sorting. Not stable. A handler that changes the array ends the sort: OnPercentDone after
+    /// the pass it reports, OnBeforeSortExchange at the comparison it serves, without an exchange.
     void Sort(int ACol, bool Ascending);
     /// The sort order back to the identity, then OnChange.
     void UnSort();
