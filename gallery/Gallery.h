@@ -38,8 +38,9 @@ const std::vector<std::string>& LibraryOrder();
 
 /// Writes every tile's picture into Dir; prints one line per file. Returns the number of failures.
 int RenderAll(const std::string& Dir);
-/// Opens the gallery window (Qt); returns the program's exit code.
-int RunWindow(int& Argc, char** Argv);
+/// Opens the gallery window (Qt); returns the program's exit code. With a snapshot prefix it saves a
+/// picture of every page as <prefix><library>.png and quits.
+int RunWindow(int& Argc, char** Argv, const std::string& SnapshotPrefix = "");
 /// Whether the gallery was built with its Qt window.
 bool HaveWindow();
 

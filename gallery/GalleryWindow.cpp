@@ -10,7 +10,10 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace qyxgallery {
 
@@ -18,7 +21,7 @@ bool HaveWindow() {
     return true;
 }
 
-int RunWindow(int& Argc, char** Argv) {
+int RunWindow(int& Argc, char** Argv, const std::string& SnapshotPrefix) {
     QApplication app(Argc, Argv);
     qyx::InstallQtBackend();
     QTabWidget tabs;
@@ -49,6 +52,19 @@ int RunWindow(int& Argc, char** Argv) {
     }
     tabs.resize(780, 640);
     tabs.show();
+    if (!SnapshotPrefix.empty()) {
+        // Pictures of the live pages, one per library, then quit.
+        QTimer::singleShot(300, [&tabs, SnapshotPrefix] {
+            for (int i = 0; i < tabs.count(); ++i) {
+                tabs.setCurrentIndex(i);
+                for (int k = 0; k < 5; ++k) QCoreApplication::processEvents();
+                const QString name = QString::fromStdString(SnapshotPrefix) + tabs.tabText(i) + ".png";
+                std::printf("%s\n", name.toLocal8Bit().constData());
+                tabs.grab().save(name);
+            }
+            QApplication::quit();
+        });
+    }
     const int code = QApplication::exec();
     qyx::UninstallQtBackend();
     return code;
@@ -64,7 +80,7 @@ bool HaveWindow() {
     return false;
 }
 
-int RunWindow(int&, char**) {
+int RunWindow(int&, char**, const std::string&) {
     return 2;
 }
 

@@ -15,10 +15,11 @@
 namespace {
 
 void Usage() {
-    std::printf("usage: qyx_gallery [--headless | --window] [--out DIR] [--list]\n"
+    std::printf("usage: qyx_gallery [--headless | --window | --snapshot PREFIX] [--out DIR] [--list]\n"
                 "  --headless  write every component's picture as PNG (default without a display)\n"
                 "  --window    open the gallery window (default with a display)\n"
                 "  --out DIR   where the pictures go (default %s)\n"
+                "  --snapshot P  open the window, save each page as P<library>.png and quit\n"
                 "  --list      list the components and exit\n",
                 QYX_GALLERY_OUT);
 }
@@ -31,11 +32,15 @@ int main(int argc, char** argv) {
     bool window = display != nullptr && *display != '\0' && HaveWindow();
     bool forcedWindow = false;
     std::string out = QYX_GALLERY_OUT;
+    std::string snapshot;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--headless") {
             window = false;
         } else if (a == "--window") {
+            window = forcedWindow = true;
+        } else if (a == "--snapshot" && i + 1 < argc) {
+            snapshot = argv[++i];
             window = forcedWindow = true;
         } else if (a == "--out" && i + 1 < argc) {
             out = argv[++i];
@@ -62,7 +67,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "no display to open a window on (DISPLAY is not set); try --headless\n");
             return 2;
         }
-        return RunWindow(argc, argv);
+        return RunWindow(argc, argv, snapshot);
     }
     std::printf("Rendering %zu components into %s\n", Tiles().size(), out.c_str());
     return RenderAll(out) == 0 ? 0 : 1;
