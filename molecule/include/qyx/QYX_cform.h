@@ -2,14 +2,15 @@
 // parsing from text, text output, three kinds of weight, comparison and the search for element
 // compositions that fit a mass.
 //
-// TMolFormula holds one formula and does everything but painting; a formula control derives from it
-// and repaints in ShowIt. Nothing here raises: invalid indices and values are ignored, parsing stops
-// at the first part it cannot read and keeps what it read so far.
+// TMolFormula holds one formula and does everything but painting; TMolForm, the formula control,
+// derives from it and repaints in ShowIt. Nothing here raises: invalid indices and values are ignored,
+// parsing stops at the first part it cannot read and keeps what it read so far.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include <qyx/platform/Controls.h>
 #include <qyx/platform/FixedArray.h>
 
 namespace qyx {
@@ -146,6 +147,56 @@ protected:
 private:
     bool AppendEntry(int AtNum, int Mass, int64_t Count);
     bool BondCheckPasses() const;
+};
+
+/// The formula control: a windowless control that holds one TMolFormula and paints it with mass
+/// numbers raised (small size), counts lowered (small size) and "D" for deuterium, aligned left,
+/// right or centred, on ColorBkg or, when Transparent, over whatever its parent shows. Width 120 and
+/// height 28 after construction; Paint sets the height to twice the small font's line height.
+/// Setters repaint: Paint at once, or Invalidate when Transparent (the colours always Paint).
+class TMolForm : public TGraphicControl, public TMolFormula {
+public:
+    explicit TMolForm(TComponent* AOwner);
+
+    TColor GetColorTxt() const { return FColorTxt; }
+    void SetColorTxt(TColor Value);
+    TColor GetColorBkg() const { return FColorBkg; }
+    void SetColorBkg(TColor Value);
+    /// Horizontal placement of the formula (default centred).
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    /// When mass numbers are shown (default ivSpecial).
+    TIsotVisib GetIsotopeVis() const { return FIsotopeVis; }
+    void SetIsotopeVis(TIsotVisib Value);
+    /// Shows hydrogen of mass 2 as "D" without a mass number (default true).
+    bool GetUseDeuterium() const { return FUseDeuterium; }
+    void SetUseDeuterium(bool Value);
+    /// Paints the stored formula text as it is instead of the formatted formula (default false).
+    bool GetShowAsText() const { return FShowAsText; }
+    void SetShowAsText(bool Value);
+    /// Paints only the glyphs and lets the parent show through (default false).
+    bool GetTransparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+
+    /// Repaints: Invalidate when Transparent, otherwise Paint at once.
+    void ShowIt() override;
+    /// Draws the formula (nothing unless visible or being designed) and resets the height.
+    void Paint() override;
+
+    /// From another TMolForm: the display settings (not the font), the formula, its text and the
+    /// whole search state, then repaints; any other source goes to the inherited assignment.
+    void Assign(const TPersistent* Source) override;
+    /// Into a TMolForm through its Assign; otherwise the inherited behaviour.
+    void AssignTo(TPersistent* Dest) const override;
+
+private:
+    TColor FColorTxt = clBlack;
+    TColor FColorBkg = clBtnFace;
+    TAlignment FAlignment = taCenter;
+    TIsotVisib FIsotopeVis = ivSpecial;
+    bool FUseDeuterium = true;
+    bool FShowAsText = false;
+    bool FTransparent = false;
 };
 
 } // namespace qyx
