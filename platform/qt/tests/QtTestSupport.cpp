@@ -237,3 +237,10 @@ void TGraphicProbe::Click() {
 }
 
 } // namespace qyxtest
+
+// Qt, fontconfig and the X libraries keep allocations for the life of the process; the leak checker
+// of sanitizer builds should not count them.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libQt6\nleak:libfontconfig\nleak:libxcb\nleak:libX11\nleak:libglib\nleak:libgobject\nleak:"
+           "libdbus\n";
+}
