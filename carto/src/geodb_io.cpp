@@ -1,0 +1,124 @@
+// File layer of the geo database: handles over the platform's file API, raising input/output errors.
+#include "geodb_io.h"
+
+#include <cerrno>
+#include <utility>
+
+#include <qyx/platform/Exceptions.h>
+#include <qyx/platform/FileApi.h>
+#include <qyx/platform/TextFile.h>
+
+namespace qyx::geodb {
+
+namespace {
+TWriteHook& Hook() {
+    static TWriteHook h;
+    return h;
+}
+constexpr int64_t MaxChunk = 1 << 30;
+} // namespace
+
+void SetWriteHook(TWriteHook H) {
+    Hook() = std::move(H);
+}
+
+void RaiseInOut(int Code) {
+    throw EInOutError(InOutErrorMessage(Code), Code);
+}
+
+int OpenErrorCode(int Err) {
+    switch (Err) {
+    case ENOENT: return 2;
+    case ENOTDIR: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return 5;
+    default: return 1000 + Err;
+    }
+}
+
+bool TGdbFile::Open(const std::string& FileName, bool ReadOnly) {
+    Close();
+    FHandle = FileOpen(FileName, ReadOnly ? fmOpenRead : fmOpenReadWrite);
+    FName = FileName;
+    return FHandle >= 0;
+}
+
+void TGdbFile::OpenOrRaise(const std::string& FileName, bool ReadOnly) {
+    if (!Open(FileName, ReadOnly)) RaiseInOut(OpenErrorCode(errno));
+}
+
+void TGdbFile::Create(const std::string& FileName) {
+    Close();
+    if (Hook()) Hook()(FileName, 0, nullptr, 0);
+    FHandle = FileCreate(FileName);
+    FName = FileName;
+    if (FHandle < 0) RaiseInOut(OpenErrorCode(errno));
+}
+
+TGdbFile::~TGdbFile() {
+    Close();
+}
+
+void TGdbFile::Close() {
+    if (FHandle >= 0) FileClose(FHandle);
+    FHandle = -1;
+}
+
+int64_t TGdbFile::Size() const {
+    const int64_t cur = FileSeek(FHandle, 0, soFromCurrent);
+    const int64_t size = FileSeek(FHandle, 0, soFromEnd);
+    if (size < 0 || cur < 0) RaiseInOut(100);
+    FileSeek(FHandle, cur, soFromBeginning);
+    return size;
+}
+
+void TGdbFile::ReadAt(int64_t Offset, void* Buffer, int64_t Count) const {
+    if (Offset < 0 || Count < 0 || FileSeek(FHandle, Offset, soFromBeginning) != Offset) RaiseInOut(100);
+    auto* p = static_cast<uint8_t*>(Buffer);
+    while (Count > 0) {
+        const int n = FileRead(FHandle, p, static_cast<int>(std::min(Count, MaxChunk)));
+        if (n <= 0) RaiseInOut(100);
+        p += n;
+        Count -= n;
+    }
+}
+
+void TGdbFile::WriteAt(int64_t Offset, const void* Buffer, int64_t Count) {
+    if (Count <= 0) return;
+    if (Hook()) Hook()(FName, Offset, Buffer, static_cast<int>(Count));
+    if (Offset < 0 || FileSeek(FHandle, Offset, soFromBeginning) != Offset) RaiseInOut(101);
+    const auto* p = static_cast<const uint8_t*>(Buffer);
+    while (Count > 0) {
+        const int n = FileWrite(FHandle, p, static_cast<int>(std::min(Count, MaxChunk)));
+        if (n <= 0) RaiseInOut(101);
+        p += n;
+        Count -= n;
+    }
+}
+
+void TGdbFile::Truncate(int64_t Size) {
+    if (Hook()) Hook()(FName, Size, nullptr, -1);
+    if (!FileTruncate(FHandle, Size)) RaiseInOut(101);
+}
+
+bool ReadWholeFile(const std::string& FileName, std::vector<uint8_t>& Bytes) {
+    Bytes.clear();
+    TGdbFile f;
+    if (!f.Open(FileName, true)) return false;
+    const int64_t size = f.Size();
+    Bytes.resize(static_cast<size_t>(size));
+    f.ReadAt(0, Bytes.data(), size);
+    return true;
+}
+
+void WriteWholeFile(const std::string& FileName, const void* Data, int64_t Count) {
+    TGdbFile f;
+    f.Create(FileName);
+    f.WriteAt(0, Data, Count);
+}
+
+} // namespace qyx::geodb
