@@ -52,6 +52,12 @@ void TQtBackend::WorkPosted() {
     if (!FPumpSoon.isActive()) FPumpSoon.start();
 }
 
+void TQtBackend::ReportLater() {
+    std::exception_ptr e = std::current_exception();
+    if (!e || GBackend == nullptr) return;
+    GBackend->Defer([e] { std::rethrow_exception(e); });
+}
+
 void TQtBackend::RunDeferred() {
     while (!FDeferred.empty()) {
         auto actions = std::move(FDeferred);

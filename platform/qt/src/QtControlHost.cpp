@@ -142,31 +142,30 @@ void QyxControlHost::paintEvent(QPaintEvent* Event) {
     PresentWindow(F->Top, F->Buffer, p, Event->rect());
 }
 
-void QyxControlHost::resizeEvent(QResizeEvent*) {
+void QyxControlHost::SyncBounds(bool Resized) {
     if (F->Top == nullptr) return;
+    // A parentless control's Left and Top are screen coordinates (menus open there).
     const QPoint g = mapToGlobal(QPoint(0, 0));
+    if (!Resized && g.x() == F->Top->GetLeft() && g.y() == F->Top->GetTop()) return;
     try {
         F->Top->SetBounds(g.x(), g.y(), width(), height());
-        if (F->Container && F->Control != nullptr) F->Control->SetBounds(0, 0, width(), height());
+        if (Resized && F->Container && F->Control != nullptr) F->Control->SetBounds(0, 0, width(), height());
     } catch (...) {
-        Application()->HandleException(Application());
+        TQtBackend::ReportLater();
     }
     if (TQtBackend* b = TQtBackend::Instance()) b->WorkPosted();
 }
 
+void QyxControlHost::resizeEvent(QResizeEvent*) {
+    SyncBounds(true);
+}
+
 void QyxControlHost::moveEvent(QMoveEvent*) {
-    if (F->Top == nullptr) return;
-    // A parentless control's Left and Top are screen coordinates (menus open there).
-    const QPoint g = mapToGlobal(QPoint(0, 0));
-    F->Top->SetBounds(g.x(), g.y(), F->Top->GetWidth(), F->Top->GetHeight());
+    SyncBounds(false);
 }
 
 void QyxControlHost::mousePressEvent(QMouseEvent* Event) {
-    if (F->Top != nullptr) {
-        const QPoint g = mapToGlobal(QPoint(0, 0));
-        if (g.x() != F->Top->GetLeft() || g.y() != F->Top->GetTop())
-            F->Top->SetBounds(g.x(), g.y(), F->Top->GetWidth(), F->Top->GetHeight());
-    }
+    SyncBounds(false);
     PostQtMouse(F->Top, Event, ikMouseDown, false);
 }
 

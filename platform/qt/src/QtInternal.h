@@ -47,6 +47,9 @@ public:
     void Defer(std::function<void()> Action);
     /// Input was posted or work was deferred: makes sure the layer's loop gets to it.
     void WorkPosted();
+    /// Call inside a catch block of a Qt event handler: the exception reaches the application's
+    /// exception handler at the next safe point (it must not pass through Qt).
+    static void ReportLater();
 
 private:
     void RunDeferred();

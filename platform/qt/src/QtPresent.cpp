@@ -46,7 +46,11 @@ void PresentWindow(TWinControl* Window, TBitmap& Buffer, QPainter& Painter, cons
     const int w = Window->GetClientWidth(), h = Window->GetClientHeight();
     if (w <= 0 || h <= 0) return;
     if (Buffer.GetWidth() != w || Buffer.GetHeight() != h) Buffer.SetSize(w, h);
-    Window->PaintTo(Buffer.GetCanvas(), 0, 0);
+    try {
+        Window->PaintTo(Buffer.GetCanvas(), 0, 0);
+    } catch (...) {
+        TQtBackend::ReportLater();
+    }
     // A view of the buffer's rows: pf32bit pixels are $00RRGGBB words, as QImage::Format_RGB32.
     const QImage view(Buffer.GetScanLine(0), w, h, Buffer.GetStride(), QImage::Format_RGB32);
     const QRect r = Area.intersected(QRect(0, 0, w, h));

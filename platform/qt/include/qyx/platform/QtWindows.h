@@ -75,6 +75,8 @@ protected:
     void focusInEvent(QFocusEvent* Event) override;
 
 private:
+    /// The hosted window follows the widget's screen position (and size when Resized).
+    void SyncBounds(bool Resized);
     struct TImpl;
     std::unique_ptr<TImpl> F;
 };
