@@ -44,6 +44,11 @@ public:
     /// Lines that start with Prefix.
     std::vector<std::string> Lines(const std::string& Prefix) const;
     void Paint() override;
+    /// Changes the fill colour and only invalidates (the loop repaints).
+    void SetFill(qyx::TColor Fill) {
+        FFill = Fill;
+        Invalidate();
+    }
 
 protected:
     void MouseDown(qyx::TMouseButton Button, qyx::TShiftState Shift, int X, int Y) override;

@@ -180,3 +180,17 @@ TEST_F(QtWindowTest, ModalFormEndsOnARealClick) {
     EXPECT_FALSE(dialog->GetVisible());
     EXPECT_TRUE(Form->GetEnabled());
 }
+
+TEST_F(QtWindowTest, CursorFollowsTheControlUnderThePointer) {
+    Probe->SetCursor(crHandPoint);
+    Other->SetCursor(crIBeam);
+    const std::string wid = WindowId(Window);
+    ASSERT_TRUE(XDoTool("mousemove --sync --window " + wid + " 40 40"));
+    EXPECT_TRUE(RunLayerLoopUntil([&] { return Window->cursor().shape() == Qt::PointingHandCursor; }));
+    ASSERT_TRUE(XDoTool("mousemove --sync --window " + wid + " 230 50"));
+    EXPECT_TRUE(RunLayerLoopUntil([&] { return Window->cursor().shape() == Qt::IBeamCursor; }));
+    // The busy cursor of the screen wins everywhere.
+    Screen()->SetCursor(crHourGlass);
+    EXPECT_TRUE(RunLayerLoopUntil([&] { return Window->cursor().shape() == Qt::WaitCursor; }));
+    Screen()->SetCursor(crDefault);
+}
