@@ -52,11 +52,99 @@ inline uint32_t LoadLE32(const uint8_t* p) {
     return v;
 }
 
+inline uint64_t LoadLE64(const uint8_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
+    return v;
+}
+
 inline uint64_t LoadBE64(const uint8_t* p) {
     uint64_t v;
     std::memcpy(&v, p, 8);
     if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
     return v;
+}
+
+// The portable CRC-32 runs four lanes of kLane bytes side by side, so the table look-ups of one lane
+// overlap those of the others instead of waiting for them; the lanes are then joined by shifting the
+// register over kLane zero bytes, which is linear in the register and done by four tables.
+constexpr size_t kLane = 2048;
+
+struct TCrc32Shift {
+    std::array<std::array<uint32_t, 256>, 4> t;
+    uint32_t operator()(uint32_t C) const {
+        return t[0][C & 0xFF] ^ t[1][(C >> 8) & 0xFF] ^ t[2][(C >> 16) & 0xFF] ^ t[3][C >> 24];
+    }
+};
+
+const TCrc32Shift& LaneShift() {
+    static const TCrc32Shift shift = [] {
+        std::array<uint32_t, 32> basis{};
+        for (int b = 0; b < 32; ++b) {
+            uint32_t c = 1u << b;
+            for (size_t i = 0; i < kLane; ++i) c = kCrc32[0][c & 0xFF] ^ (c >> 8);
+            basis[static_cast<size_t>(b)] = c;
+        }
+        TCrc32Shift s{};
+        for (size_t k = 0; k < 4; ++k)
+            for (uint32_t v = 0; v < 256; ++v) {
+                uint32_t x = 0;
+                for (size_t j = 0; j < 8; ++j)
+                    if (v & (1u << j)) x ^= basis[8 * k + j];
+                s.t[k][v] = x;
+            }
+        return s;
+    }();
+    return shift;
+}
+
+// Eight bytes into the register (slicing by 8).
+inline uint32_t Crc32Step8(uint32_t Crc, const uint8_t* p) {
+    const auto& t = kCrc32;
+    const uint64_t w = LoadLE64(p) ^ Crc;
+    return t[7][w & 0xFF] ^ t[6][(w >> 8) & 0xFF] ^ t[5][(w >> 16) & 0xFF] ^ t[4][(w >> 24) & 0xFF] ^
+           t[3][(w >> 32) & 0xFF] ^ t[2][(w >> 40) & 0xFF] ^ t[1][(w >> 48) & 0xFF] ^ t[0][w >> 56];
+}
+
+// The same for CRC-16: its register shifted over kLane zero bytes, by its high and its low byte.
+struct TCrc16Shift {
+    std::array<std::array<uint16_t, 256>, 2> t;
+    uint16_t operator()(uint16_t C) const { return static_cast<uint16_t>(t[0][C >> 8] ^ t[1][C & 0xFF]); }
+};
+
+const TCrc16Shift& Crc16LaneShift() {
+    static const TCrc16Shift shift = [] {
+        std::array<uint16_t, 16> basis{};
+        for (int b = 0; b < 16; ++b) {
+            auto c = static_cast<uint16_t>(1u << b);
+            for (size_t i = 0; i < kLane; ++i) c = static_cast<uint16_t>(kCrc16[0][c >> 8] ^ (c << 8));
+            basis[static_cast<size_t>(b)] = c;
+        }
+        TCrc16Shift s{};
+        for (uint32_t v = 0; v < 256; ++v) {
+            uint16_t hi = 0, lo = 0;
+            for (size_t j = 0; j < 8; ++j)
+                if (v & (1u << j)) {
+                    hi = static_cast<uint16_t>(hi ^ basis[8 + j]);
+                    lo = static_cast<uint16_t>(lo ^ basis[j]);
+                }
+            s.t[0][v] = hi;
+            s.t[1][v] = lo;
+        }
+        return s;
+    }();
+    return shift;
+}
+
+// Eight bytes into the CRC-16 register: the register meets the first two bytes; each byte then
+// contributes through the slice of the number of bytes that follow it in the group.
+inline uint16_t Crc16Step8(uint16_t Crc, const uint8_t* p) {
+    const auto& t = kCrc16;
+    const uint64_t x = LoadBE64(p) ^ (static_cast<uint64_t>(Crc) << 48);
+    return static_cast<uint16_t>(t[7][x >> 56] ^ t[6][(x >> 48) & 0xFF] ^ t[5][(x >> 40) & 0xFF] ^
+                                 t[4][(x >> 32) & 0xFF] ^ t[3][(x >> 24) & 0xFF] ^ t[2][(x >> 16) & 0xFF] ^
+                                 t[1][(x >> 8) & 0xFF] ^ t[0][x & 0xFF]);
 }
 
 using TCrc32Fn = uint32_t (*)(uint32_t, const uint8_t*, size_t);
@@ -84,6 +172,22 @@ uint32_t Crc32Bytewise(uint32_t Crc, const uint8_t* Data, size_t Count) {
 }
 
 uint32_t Crc32Portable(uint32_t Crc, const uint8_t* Data, size_t Count) {
+    if (Count >= 4 * kLane) {
+        const TCrc32Shift& shift = LaneShift();
+        do {
+            // The incoming register enters lane 0; the other lanes start from 0.
+            uint32_t c0 = Crc, c1 = 0, c2 = 0, c3 = 0;
+            for (size_t i = 0; i < kLane; i += 8) {
+                c0 = Crc32Step8(c0, Data + i);
+                c1 = Crc32Step8(c1, Data + kLane + i);
+                c2 = Crc32Step8(c2, Data + 2 * kLane + i);
+                c3 = Crc32Step8(c3, Data + 3 * kLane + i);
+            }
+            Crc = shift(shift(shift(c0) ^ c1) ^ c2) ^ c3;
+            Data += 4 * kLane;
+            Count -= 4 * kLane;
+        } while (Count >= 4 * kLane);
+    }
     const auto& t = kCrc32;
     while (Count >= 16) {
         const uint32_t a = LoadLE32(Data) ^ Crc, b = LoadLE32(Data + 4), c = LoadLE32(Data + 8),
@@ -103,18 +207,25 @@ uint32_t Crc32Update(uint32_t Crc, const uint8_t* Data, size_t Count) {
 }
 
 uint16_t Crc16Update(uint16_t Crc, const uint8_t* Data, size_t Count) {
-    const auto& t = kCrc16;
-    while (Count >= 8) {
-        // The register meets the first two bytes; each byte then contributes through the slice of the
-        // number of bytes that follow it in the group.
-        const uint64_t x = LoadBE64(Data) ^ (static_cast<uint64_t>(Crc) << 48);
-        Crc = static_cast<uint16_t>(t[7][x >> 56] ^ t[6][(x >> 48) & 0xFF] ^ t[5][(x >> 40) & 0xFF] ^
-                                    t[4][(x >> 32) & 0xFF] ^ t[3][(x >> 24) & 0xFF] ^ t[2][(x >> 16) & 0xFF] ^
-                                    t[1][(x >> 8) & 0xFF] ^ t[0][x & 0xFF]);
-        Data += 8;
-        Count -= 8;
+    if (Count >= 4 * kLane) {
+        const TCrc16Shift& shift = Crc16LaneShift();
+        do {
+            uint16_t c0 = Crc, c1 = 0, c2 = 0, c3 = 0;
+            for (size_t i = 0; i < kLane; i += 8) {
+                c0 = Crc16Step8(c0, Data + i);
+                c1 = Crc16Step8(c1, Data + kLane + i);
+                c2 = Crc16Step8(c2, Data + 2 * kLane + i);
+                c3 = Crc16Step8(c3, Data + 3 * kLane + i);
+            }
+            Crc = static_cast<uint16_t>(
+                shift(static_cast<uint16_t>(shift(static_cast<uint16_t>(shift(c0) ^ c1)) ^ c2)) ^ c3);
+            Data += 4 * kLane;
+            Count -= 4 * kLane;
+        } while (Count >= 4 * kLane);
     }
-    for (size_t i = 0; i < Count; ++i) Crc = static_cast<uint16_t>(t[0][(Crc >> 8) ^ Data[i]] ^ (Crc << 8));
+    for (; Count >= 8; Data += 8, Count -= 8) Crc = Crc16Step8(Crc, Data);
+    for (size_t i = 0; i < Count; ++i)
+        Crc = static_cast<uint16_t>(kCrc16[0][(Crc >> 8) ^ Data[i]] ^ (Crc << 8));
     return Crc;
 }
 

@@ -13,7 +13,7 @@ namespace qyx::dstruct_kernels {
 
 /// Byte-wise table steps over Count bytes.
 uint32_t Crc32Bytewise(uint32_t Crc, const uint8_t* Data, size_t Count);
-/// Slicing by 16 bytes: the portable path.
+/// The portable path: four lanes sliced by 8 bytes on long data, slicing by 16 bytes on the rest.
 uint32_t Crc32Portable(uint32_t Crc, const uint8_t* Data, size_t Count);
 /// Carry-less multiplication folding; only when HavePclmul() is true.
 uint32_t Crc32Pclmul(uint32_t Crc, const uint8_t* Data, size_t Count);
@@ -24,7 +24,7 @@ uint32_t Crc32Update(uint32_t Crc, const uint8_t* Data, size_t Count);
 
 // ---- CRC-16 (polynomial $1021, most significant bit first) ---------------------------------------
 
-/// Slicing by 8 bytes.
+/// Four lanes sliced by 8 bytes on long data, slicing by 8 bytes on the rest.
 uint16_t Crc16Update(uint16_t Crc, const uint8_t* Data, size_t Count);
 
 // ---- SHA-1 -----------------------------------------------------------------------------------------

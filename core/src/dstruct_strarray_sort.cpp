@@ -1,10 +1,11 @@
 // QYX_dstruct: sorting the row order of TStringArray by a comb sort with shrink factor 1.3.
 //
 // Without an OnBeforeSortExchange handler every text of the column is folded (A..Z to a..z) once
-// before sorting, and each row carries its first eight folded bytes as a big-endian number beside
-// its entry in the sort order; a comparison then costs one integer comparison and looks at the
-// whole texts only when those eight bytes are equal. The passes, the comparisons counted and the
-// notifications are the same as with a handler, which sees both texts of every comparison.
+// before sorting and each row gets the rank of its folded text among all of them; every entry of the
+// sort order then carries its row's rank, and a comparison of the passes is one integer comparison
+// with the outcome the comparison of the texts would have. The passes, the comparisons counted, the
+// exchanges and the notifications are the same as with a handler, which sees both texts of every
+// comparison.
 #include <qyx/QYX_dstruct.h>
 
 #include <algorithm>
@@ -43,6 +44,50 @@ constexpr auto kFold = MakeFoldTable();
 
 void Fold(std::string& S) {
     for (char& c : S) c = static_cast<char>(kFold[static_cast<uint8_t>(c)]);
+}
+
+// Ranks the texts Folded[Start[p] .. Start[p + 1]) of rows p = 1..n: rows with equal texts share a
+// rank, and a lower rank means a smaller text. The ranks come from a sort on each text's first 15
+// bytes and its length, kept beside the row, so whole texts are looked at only when both are longer
+// than 14 bytes and begin alike.
+std::vector<uint32_t> RankTexts(const std::string& Folded, const std::vector<uint32_t>& Start, int n) {
+    std::vector<uint32_t> rank(static_cast<size_t>(n), 0);
+    const auto text = [&](uint32_t p) {
+        return std::string_view(Folded.data() + Start[p], Start[p + 1] - Start[p]);
+    };
+    // Hi holds bytes 0..7, Lo bytes 8..14 and then the length up to 15 (15: the text goes on), both
+    // big-endian and padded with zeros; comparing (Hi, Lo) orders texts as comparing them does, and
+    // equal keys mean equal texts unless the length byte is 15.
+    struct TItem {
+        uint64_t Hi, Lo;
+        uint32_t Row;
+    };
+    constexpr size_t kCovered = 15;
+    std::vector<TItem> items(static_cast<size_t>(n));
+    for (uint32_t p = 1; p <= static_cast<uint32_t>(n); ++p) {
+        const std::string_view t = text(p);
+        uint8_t b[16] = {};
+        std::memcpy(b, t.data(), std::min(kCovered, t.size()));
+        b[15] = static_cast<uint8_t>(std::min(kCovered, t.size()));
+        uint64_t hi = 0, lo = 0;
+        for (size_t k = 0; k < 8; ++k) {
+            hi = (hi << 8) | b[k];
+            lo = (lo << 8) | b[8 + k];
+        }
+        items[p - 1] = {hi, lo, p};
+    }
+    const auto less = [&](const TItem& X, const TItem& Y) {
+        if (X.Hi != Y.Hi) return X.Hi < Y.Hi;
+        if (X.Lo != Y.Lo) return X.Lo < Y.Lo;
+        return (X.Lo & 0xFF) == kCovered && CompareFolded(text(X.Row), text(Y.Row)) < 0;
+    };
+    std::sort(items.begin(), items.end(), less);
+    uint32_t r = 0;
+    for (size_t k = 0; k < items.size(); ++k) {
+        if (k > 0 && less(items[k - 1], items[k])) ++r;
+        rank[items[k].Row - 1] = r;
+    }
+    return rank;
 }
 
 } // namespace
@@ -91,31 +136,29 @@ void TStringArray::Sort(int ACol, bool Ascending) {
 
 void TStringArray::SortFolded(int ACol, bool Ascending, int64_t Estimate) {
     const int n = FRows;
-    const bool valid = ACol >= 0 && ACol <= FCols;
-    // Folded texts of the physical rows, one after another, and each row's leading eight bytes.
-    std::vector<uint32_t> start(static_cast<size_t>(n) + 2, 0);
-    std::string folded;
-    if (valid) {
+    // Every row's rank by its folded text; a column out of range reads empty texts, all of rank 0.
+    std::vector<uint32_t> rank(static_cast<size_t>(n), 0);
+    if (ACol >= 0 && ACol <= FCols) {
+        std::vector<uint32_t> start(static_cast<size_t>(n) + 2, 0);
         for (int p = 1; p <= n; ++p)
             start[static_cast<size_t>(p) + 1] =
                 start[static_cast<size_t>(p)] + static_cast<uint32_t>(CellText(ACol, p).size());
+        std::string folded;
         folded.reserve(start[static_cast<size_t>(n) + 1]);
         for (int p = 1; p <= n; ++p) folded += CellText(ACol, p);
         Fold(folded);
+        rank = RankTexts(folded, start, n);
     }
-    const auto text = [&](int p) {
-        return std::string_view(folded.data() + start[static_cast<size_t>(p)],
-                                start[static_cast<size_t>(p) + 1] - start[static_cast<size_t>(p)]);
+    // The order's entries with the rank of their row in the upper half, exchanged as one word.
+    std::vector<uint64_t> entry(static_cast<size_t>(n));
+    for (size_t i = 0; i < entry.size(); ++i) {
+        const auto p = static_cast<uint32_t>(FSortOrder[i]);
+        entry[i] = static_cast<uint64_t>(rank[p - 1]) << 32 | p;
+    }
+    const auto storeOrder = [&] {
+        for (size_t i = 0; i < entry.size(); ++i)
+            FSortOrder[i] = static_cast<int>(static_cast<uint32_t>(entry[i]));
     };
-    std::vector<uint64_t> key(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const std::string_view t = text(FSortOrder[static_cast<size_t>(i)]);
-        uint8_t b[8] = {};
-        std::memcpy(b, t.data(), std::min<size_t>(8, t.size()));
-        uint64_t k = 0;
-        for (uint8_t x : b) k = (k << 8) | x;
-        key[static_cast<size_t>(i)] = k;
-    }
 
     const uint64_t generation = FGeneration;
     int64_t count = 0;
@@ -124,29 +167,21 @@ void TStringArray::SortFolded(int ACol, bool Ascending, int64_t Estimate) {
     do {
         gap = NextGap(gap);
         swapped = false;
-        int* order = FSortOrder.data();
-        uint64_t* k = key.data();
+        uint64_t* e = entry.data();
         for (int i = 0; i + gap < n; ++i) {
-            const int j = i + gap;
-            const uint64_t a = k[i], b = k[j];
-            bool exchange;
-            if (a != b) [[likely]]
-                exchange = Ascending ? a > b : a < b;
-            else {
-                const int c = CompareFolded(text(order[i]), text(order[j]));
-                exchange = Ascending ? c > 0 : c < 0;
-            }
+            const uint64_t a = e[i], b = e[i + gap];
+            const bool exchange = Ascending ? (a >> 32) > (b >> 32) : (a >> 32) < (b >> 32);
             // Written without a branch: the outcome of early passes is unpredictable.
-            const int oi = order[i], oj = order[j];
-            k[i] = exchange ? b : a;
-            k[j] = exchange ? a : b;
-            order[i] = exchange ? oj : oi;
-            order[j] = exchange ? oi : oj;
+            e[i] = exchange ? b : a;
+            e[i + gap] = exchange ? a : b;
             swapped |= exchange;
         }
         count += n - gap;
+        // A handler sees the order as it stands after the pass.
+        if (OnPercentDone) storeOrder();
         if (!PassDone(count, Estimate, generation)) return;
     } while (gap != 1 || swapped);
+    storeOrder();
 }
 
 void TStringArray::SortWithHandler(int ACol, bool Ascending, int64_t Estimate) {

@@ -51,7 +51,7 @@ std::string TempFile(const std::string& Name, const std::vector<uint8_t>& Conten
     return path;
 }
 
-/// The CRC-32 paths this processor can run, by name.
+/// The SHA-1 block routines this processor can run, by name.
 std::vector<std::pair<std::string, dk::TSha1::TBlocks>> Sha1Paths() {
     std::vector<std::pair<std::string, dk::TSha1::TBlocks>> p = {{"portable", dk::Sha1BlocksPortable}};
     if (dk::HaveShaNi()) p.push_back({"sha-ni", dk::Sha1BlocksShaNi});
@@ -75,8 +75,10 @@ TEST(DStructCrc16, PublishedCheckValues) {
 }
 
 TEST(DStructCrc16, SlicedPathEqualsSingleSteps) {
-    const auto data = RandomBytes(3000, 16);
-    for (size_t n : {0u, 1u, 7u, 8u, 9u, 15u, 16u, 17u, 63u, 1000u, 2999u}) {
+    // Long lengths run the four-lane path, short ones and the rest the single lane.
+    const auto data = RandomBytes(40000, 16);
+    for (size_t n :
+         {0u, 1u, 7u, 8u, 9u, 15u, 16u, 17u, 63u, 1000u, 2999u, 8191u, 8192u, 8193u, 20005u, 39999u}) {
         for (uint16_t start : {uint16_t(0), uint16_t(0xFFFF), uint16_t(0x1234)}) {
             SCOPED_TRACE(n);
             uint16_t crc = start;
@@ -130,14 +132,18 @@ TEST(DStructCrc32, RandomBuffersEqualZlib) {
 }
 
 TEST(DStructCrc32, SplitUpdatesChainLikeOneUpdate) {
-    const auto data = RandomBytes(5000, 7);
+    // Long enough for the portable path's lanes, which then start from a register other than the
+    // initial one.
+    const auto data = RandomBytes(40000, 7);
     const uint32_t whole = ZlibCrc(data.data(), data.size());
-    for (size_t cut : {0u, 1u, 63u, 64u, 65u, 1000u, 4999u, 5000u}) {
-        SCOPED_TRACE(cut);
-        uint32_t c = dk::Crc32Update(0xFFFFFFFFu, data.data(), cut);
-        c = dk::Crc32Update(c, data.data() + cut, data.size() - cut);
-        EXPECT_EQ(~c, whole);
-    }
+    for (auto fn : {dk::Crc32Update, dk::Crc32Portable})
+        for (size_t cut :
+             {0u, 1u, 63u, 64u, 65u, 1000u, 4999u, 8191u, 8192u, 8193u, 20000u, 39999u, 40000u}) {
+            SCOPED_TRACE(cut);
+            uint32_t c = fn(0xFFFFFFFFu, data.data(), cut);
+            c = fn(c, data.data() + cut, data.size() - cut);
+            EXPECT_EQ(~c, whole);
+        }
 }
 
 TEST(DStructCrc32, OfFile) {

@@ -367,15 +367,15 @@ TEST(DStructStringArray, SortComparesFoldedBytes) {
 
 TEST(DStructStringArray, SortMatchesAReferenceOnRandomTables) {
     std::mt19937 g(4);
-    for (int round = 0; round < 30; ++round) {
+    for (int round = 0; round < 60; ++round) {
         const int n = 1 + static_cast<int>(g() % 400);
         Strings texts;
         for (int i = 0; i < n; ++i) {
-            // Few distinct leading bytes and long common prefixes, so ties of the first eight bytes
-            // are frequent.
-            std::string s = g() % 2 ? "Prefix--" : "prefix--";
-            s.resize(g() % 12);
-            for (size_t k = g() % 4; k > 0; --k) s += static_cast<char>("aAbB\xE9 "[g() % 6]);
+            // Few distinct leading bytes and long common prefixes, so texts that begin alike over 8
+            // or 15 bytes, differ only in length or end in zero bytes are frequent.
+            std::string s = g() % 2 ? "Prefix--Prefix--Prefix" : "prefix--prefix--prefix";
+            s.resize(g() % (round < 30 ? 12 : 22));
+            for (size_t k = g() % 4; k > 0; --k) s += "aAbB\xE9 \0"[g() % 7];
             texts.push_back(s);
         }
         Fixture f(texts);
