@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -193,4 +194,29 @@ TEST_F(QtWindowTest, CursorFollowsTheControlUnderThePointer) {
     Screen()->SetCursor(crHourGlass);
     EXPECT_TRUE(RunLayerLoopUntil([&] { return Window->cursor().shape() == Qt::WaitCursor; }));
     Screen()->SetCursor(crDefault);
+}
+
+TEST_F(QtWindowTest, ModalFormRunsInsideQtsOwnLoop) {
+    // A Qt program's slot shows a modal form: the layer's loop runs inside Qt's until a real click
+    // ends it, and Qt's loop goes on afterwards.
+    auto dialog = std::make_unique<TForm>(nullptr);
+    dialog->SetCaption("Modal inside Qt");
+    dialog->SetBounds(120, 120, 240, 160);
+    auto* ok = new TProbe(dialog.get());
+    ok->SetBounds(10, 10, 100, 40);
+    ok->SetParent(dialog.get());
+    ok->OnClick = [&](TObject*) { dialog->SetModalResult(mrYes); };
+    TTimer clicker(nullptr);
+    clicker.SetInterval(50);
+    clicker.OnTimer = [&](TObject*) {
+        QWidget* w = WindowOf(dialog.get());
+        if (w == nullptr || w->windowHandle() == nullptr || !w->windowHandle()->isExposed()) return;
+        clicker.SetEnabled(false);
+        XDoTool("mousemove --sync --window " + WindowId(w) + " 30 30 click 1");
+    };
+    TModalResult result = mrNone;
+    QTimer::singleShot(0, [&] { result = dialog->ShowModal(); });
+    EXPECT_TRUE(RunQtLoopUntil([&] { return result != mrNone; }));
+    EXPECT_EQ(result, mrYes);
+    EXPECT_FALSE(dialog->GetVisible());
 }
