@@ -3,6 +3,8 @@
 #include "QtTestSupport.h"
 
 #include <qyx/platform/Clipboard.h>
+#include <qyx/platform/Dialogs.h>
+#include <qyx/platform/Forms.h>
 #include <qyx/platform/Printer.h>
 #include <qyx/platform/Sound.h>
 
@@ -147,4 +149,23 @@ TEST(QtServicesTest, PrinterPagesGoToPdf) {
     Printer()->ClearPages();
     EXPECT_FALSE(SavePrinterPagesAsPdf((dir / "none.pdf").string()));
     std::filesystem::remove_all(dir);
+}
+
+TEST(QtServicesTest, UninstallingReturnsToTheHeadlessServices) {
+    QYX_REQUIRE_DISPLAY();
+    auto form = std::make_unique<TForm>(nullptr);
+    form->Show();
+    ASSERT_NE(form->GetWindowHost(), nullptr);
+    UninstallQtBackend();
+    EXPECT_FALSE(QtBackendInstalled());
+    EXPECT_EQ(Application()->GetBackend(), nullptr);
+    EXPECT_EQ(form->GetWindowHost(), nullptr);
+    EXPECT_NE(dynamic_cast<TMemoryClipboardStore*>(Clipboard()->GetStore()), nullptr);
+    EXPECT_EQ(DialogService(), static_cast<TDialogService*>(HeadlessDialogs()));
+    form.reset();
+
+    InstallQtBackend();
+    EXPECT_TRUE(QtBackendInstalled());
+    EXPECT_NE(Application()->GetBackend(), nullptr);
+    EXPECT_EQ(dynamic_cast<TMemoryClipboardStore*>(Clipboard()->GetStore()), nullptr);
 }
