@@ -262,6 +262,7 @@ int TGrep::CompileRegExp(const std::string& Pattern) {
     FTokenCount = 0;
     for (TGrepToken& t : FTokens) t = TGrepToken{};
     FErrorCode = TCompiler(FTokens, FTokenCount).Run(p);
+    PrepareScan();
     return FErrorCode;
 }
 

@@ -3,7 +3,8 @@
 // The result of matching tokens k..last at subject position p depends only on (k, p), so a failed
 // state is remembered in a bit table and never searched again. A repetition that fails at p also
 // fails at every later start inside the run of elements it scanned (its choices there are a subset),
-// so those states are marked at once. Each state is thus searched at most once per subject.
+// so those states are marked at once. Each state is thus searched at most once per subject. The scan
+// for start positions skips characters no match can start with.
 #include <qyx/QYX_stringl.h>
 
 #include <algorithm>
@@ -86,6 +87,7 @@ bool TGrep::MatchFrom(int k, int p, int& EndPos) {
         }
         if (!ok && FUseMemo && t.Act != taOpti)
             for (int r = p + len; r <= q; r += len) MarkFailed(k, r);
+        if (!ok && k == 1) FRunEnd = q;
         break;
     }
     }
@@ -96,6 +98,57 @@ bool TGrep::MatchFrom(int k, int p, int& EndPos) {
     return ok;
 }
 
+// Which characters can start a match: the first character of the first token that must consume
+// one, together with those of the optional repetitions before it. No filter when a match can start
+// anywhere (any character first, an anchor, or a pattern that can match the empty string).
+void TGrep::PrepareScan() {
+    FFirst.fill(false);
+    FFirstFilter = false;
+    // Remember failures only when some repetition has further tokens after it: elsewhere no state
+    // can be reached twice.
+    FNeedMemo = false;
+    for (int k = 1; k < FTokenCount; ++k)
+        if (FTokens[k].Act >= taMult0) FNeedMemo = true;
+
+    auto addElement = [this](const TGrepToken& t) {
+        if (t.Count > 0) {
+            FFirst[static_cast<unsigned char>(t.Data[1])] = true;
+        } else {
+            for (int c = 0; c < 256; ++c)
+                if (t.Data[c] == '*') FFirst[c] = true;
+        }
+    };
+    bool filter = false;
+    for (int k = 1; k <= FTokenCount; ++k) {
+        const TGrepToken& t = FTokens[k];
+        if (t.Act == taNormal && t.Count == 0) continue; // an empty group matches the empty string
+        if (t.Act == taNormal || t.Act == taSet || t.Act == taMult1) {
+            if (t.Act == taMult1 && t.Count == 0) break;
+            addElement(t);
+            filter = true;
+            break;
+        }
+        if ((t.Act == taMult0 || t.Act == taOpti) && t.Count != 0) {
+            addElement(t);
+            continue;
+        }
+        break; // any character, an anchor, or a repetition of any character
+    }
+    FFirstFilter = filter;
+
+    // A leading zero-or-more or one-or-more of single characters as the only repetition with tokens
+    // after it: a start that fails fails at every later start inside the run it scanned, and no
+    // other state can be reached twice, so the scan moves past the run instead of remembering.
+    const TGrepToken& first = FTokens[1];
+    FSkipRuns = FTokenCount > 1 && (first.Act == taMult0 || first.Act == taMult1) && first.Count <= 1;
+    for (int k = 2; k < FTokenCount; ++k)
+        if (FTokens[k].Act >= taMult0) FSkipRuns = false;
+    if (FSkipRuns) FNeedMemo = false;
+    FFirstOnly = -1;
+    if (filter && std::count(FFirst.begin(), FFirst.end(), true) == 1)
+        FFirstOnly = static_cast<int>(std::find(FFirst.begin(), FFirst.end(), true) - FFirst.begin());
+}
+
 bool TGrep::MatchString(const std::string& S, int& MatchPos) {
     const int L = static_cast<int>(std::min<size_t>(S.size(), 0x7FFFFFF0));
     if (FTokenCount == 1 && FTokens[1].Act == taMult0) {
@@ -104,6 +157,8 @@ bool TGrep::MatchString(const std::string& S, int& MatchPos) {
         FMatchEnd = L;
         return true;
     }
+    const int start = std::max(1, FSearchStartPos);
+    if (start > L + 1) return false;
     if (FIgnoreCase) {
         FWork.assign(S, 0, static_cast<size_t>(L));
         for (char& c : FWork)
@@ -113,48 +168,38 @@ bool TGrep::MatchString(const std::string& S, int& MatchPos) {
         FSubj = S.data();
     }
     FLen = L;
-    const int start = std::max(1, FSearchStartPos);
-    if (start > L + 1) return false;
-
-    // Remember failures only when some repetition has further tokens after it: elsewhere no state
-    // can be reached twice.
-    FUseMemo = false;
-    for (int k = 1; k < FTokenCount; ++k)
-        if (FTokens[k].Act >= taMult0) FUseMemo = true;
+    FUseMemo = FNeedMemo;
     if (FUseMemo) FMemo.assign((static_cast<size_t>(FTokenCount) * static_cast<size_t>(L + 2) + 63) / 64, 0);
 
-    // A literal first token can only match where its first character stands.
-    const bool literalFirst = FTokenCount > 0 && FTokens[1].Act == taNormal && FTokens[1].Count > 0;
     const bool anchored = FTokenCount > 0 && FTokens[1].Act == taBol;
-    // A first token that must consume a character can only start where that character fits.
-    const TGrepToken& first = FTokens[1];
-    const bool setFirst =
-        FTokenCount > 0 && (first.Act == taSet || (first.Act == taMult1 && first.Count != 0));
+    const auto* subj = reinterpret_cast<const unsigned char*>(FSubj);
     int endPos = 0;
+    bool found = false;
     for (int i = start; i <= L + 1; ++i) {
-        if (setFirst) {
-            if (i > L) break;
-            const char c = FSubj[i - 1];
-            if (first.Count > 0 ? c != first.Data[1] : first.Data[static_cast<unsigned char>(c)] != '*')
-                continue;
+        if (FFirstFilter) {
+            // Only a position holding a character a match can start with (none past the end).
+            if (FFirstOnly >= 0) {
+                const void* hit =
+                    i <= L ? std::memchr(subj + i - 1, FFirstOnly, static_cast<size_t>(L - i + 1)) : nullptr;
+                if (hit == nullptr) break;
+                i = static_cast<int>(static_cast<const unsigned char*>(hit) - subj) + 1;
+            } else {
+                while (i <= L && !FFirst[subj[i - 1]]) ++i;
+                if (i > L) break;
+            }
         }
-        if (literalFirst) {
-            const void* hit =
-                i <= L ? std::memchr(FSubj + i - 1, FTokens[1].Data[1], static_cast<size_t>(L - i + 1))
-                       : nullptr;
-            if (hit == nullptr) break;
-            i = static_cast<int>(static_cast<const char*>(hit) - FSubj) + 1;
-        }
+        FRunEnd = i;
         if (MatchFrom(1, i, endPos)) {
             MatchPos = FMatchStart = FTokenCount > 0 ? FTokens[1].Pos : i;
             FMatchEnd = endPos;
-            FSubj = nullptr;
-            return true;
+            found = true;
+            break;
         }
         if (anchored) break;
+        if (FSkipRuns) i = std::max(i, FRunEnd);
     }
     FSubj = nullptr;
-    return false;
+    return found;
 }
 
 } // namespace qyx

@@ -54,6 +54,16 @@ const GrepCase Cases[] = {
     {"x[0-9]*$", "x", 0, true, 1, 1},
     {"x[0-9]*$", "x1y", 0, false, 0, 0},
     {"[0-9]?x", "5x", 0, true, 1, 2},
+    // the scan for starts: leading optional tokens widen the first characters, a failed leading
+    // run is skipped but the start right after it is still tried
+    {"[0-9]*x", "12a3x", 0, true, 4, 5},
+    {"[0-9]+\\.[0-9]", "1.a 22.5", 0, true, 5, 8},
+    {"[0-9]+\\.[0-9]", "12.x", 0, false, 0, 0},
+    {"a*b*c", "xbbc", 0, true, 2, 4},
+    {"x?y", "zzy", 0, true, 3, 3},
+    {".*x", "abxcx", 0, true, 1, 3},
+    {"a+b", "aacaab", 0, true, 4, 6},
+    {"(ab)*ac", "abaabac", 0, true, 4, 7},
     // sets: ranges, reversed ranges, negation, quoting inside
     {"[^a-c]", "d", 0, true, 1, 1},
     {"[^a-c]", "b", 0, false, 0, 0},

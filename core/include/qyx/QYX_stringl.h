@@ -341,6 +341,7 @@ private:
     int ElementLength(const TGrepToken& T) const { return T.Count > 0 ? T.Count : 1; }
     bool Failed(int k, int p) const;
     void MarkFailed(int k, int p);
+    void PrepareScan();
 
     bool FStopOnError = true;
     int FTokenCount = 0;
@@ -351,10 +352,19 @@ private:
     int FMatchEnd = 0;
     int FMatchStart = 0;
     int FSearchStartPos = 1;
+    // What the compiled pattern tells the scan for start positions: the characters a match can
+    // start with (FFirstFilter: only those), the one such character when there is just one, and
+    // whether failed states are worth remembering.
+    std::array<bool, 256> FFirst{};
+    bool FFirstFilter = false;
+    int FFirstOnly = -1;
+    bool FNeedMemo = false;
+    bool FSkipRuns = false;
     // Search state of the running MatchString.
     const char* FSubj = nullptr;
     int FLen = 0;
     bool FUseMemo = false;
+    int FRunEnd = 0; // where the run of a failed leading repetition ended
     std::vector<uint64_t> FMemo;
     std::string FWork;
 };
