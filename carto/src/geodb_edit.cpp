@@ -24,9 +24,8 @@ std::string FileNamePart(const std::string& Path) {
 void TGeoDB::WriteRecord(int RecNo, const TgdbData& Data) {
     uint8_t b[GDB_RECORDSIZE];
     GdbDataToBytes(Data, b);
-    TGdbFile f;
-    f.OpenOrRaise(FItemFile, false);
-    f.WriteAt(int64_t{RecNo - 1} * GDB_RECORDSIZE, b, GDB_RECORDSIZE);
+    TGdbFile local;
+    WritableFile(false, local).WriteAt(int64_t{RecNo - 1} * GDB_RECORDSIZE, b, GDB_RECORDSIZE);
 }
 
 void TGeoDB::SaveIndexesUnlessLazy() {
@@ -86,8 +85,8 @@ void TGeoDB::StoreItem(int ReplaceRecNo, const TgdbName& Name, const TgdbPolygon
 
     const bool polygon = geodb::IsPolygonKind(ItemType);
     if (polygon || ItemType == gitBLOB) {
-        TGdbFile data;
-        data.OpenOrRaise(FDataFile, false);
+        TGdbFile local;
+        TGdbFile& data = WritableFile(true, local);
         int64_t offset = data.Size();
         auto reserve = [&](int64_t Bytes) {
             if (offset + Bytes > INT32_MAX)
@@ -159,9 +158,14 @@ void TGeoDB::StoreItem(int ReplaceRecNo, const TgdbName& Name, const TgdbPolygon
         WriteRecord(FNumEntries + 1, rec);
         ++FNumEntries;
         FRecords.push_back(rec);
-        FIxItemID.emplace_back();
-        for (auto& ix : FIxEdge) ix.emplace_back();
-        InsertIntoIndex(FNumEntries, rec);
+        if (FLazyWrite) {
+            FPending.push_back(FNumEntries);
+        } else {
+            FlushPending();
+            FIxItemID.emplace_back();
+            for (auto& ix : FIxEdge) ix.emplace_back();
+            InsertIntoIndex(FNumEntries, rec);
+        }
     } else {
         WriteRecord(ReplaceRecNo, rec);
         FRecords[static_cast<size_t>(ReplaceRecNo - 1)] = rec;
@@ -174,10 +178,11 @@ void TGeoDB::StoreItem(int ReplaceRecNo, const TgdbName& Name, const TgdbPolygon
 
 void TGeoDB::DeleteData(int RecNo) {
     if (FItemFile.empty() || RecNo < 1 || RecNo > FNumEntries) return;
+    FlushPending();
     const int n = FNumEntries;
     {
-        TGdbFile f;
-        f.OpenOrRaise(FItemFile, false);
+        TGdbFile local;
+        TGdbFile& f = WritableFile(false, local);
         if (RecNo != n) {
             uint8_t b[GDB_RECORDSIZE];
             GdbDataToBytes(FRecords[static_cast<size_t>(n - 1)], b);

@@ -54,6 +54,7 @@ void TGeoDB::SortIxItemIDInto(TIxItemIDRecArray& Ix, const TIxItemIDRec& Rec) {
 }
 
 void TGeoDB::InsertIntoIndex(int RecNo, const TgdbData& Data) {
+    FlushPending();
     SortIxItemIDInto(FIxItemID, {Data.ItemID, RecNo - 1});
     SortIxInto(FIxEdge[0], {Data.LatLow, RecNo - 1});
     SortIxInto(FIxEdge[1], {Data.LatHigh, RecNo - 1});
@@ -76,6 +77,7 @@ template <class Arr> void RemoveEntry(Arr& Ix, int NumEntries, int RecNo0) {
 } // namespace
 
 void TGeoDB::RemoveIndexEntries(int RecNo) {
+    FlushPending();
     RemoveEntry(FIxItemID, FNumEntries, RecNo - 1);
     for (auto& ix : FIxEdge) RemoveEntry(ix, FNumEntries, RecNo - 1);
 }
@@ -91,38 +93,49 @@ template <class Arr> typename Arr::value_type EntryAt(const Arr& Ix, int NumEntr
 } // namespace
 
 TIxItemIDRec TGeoDB::GetIxItemID(int Position) const {
+    FlushPending();
     return EntryAt(FIxItemID, FNumEntries, Position);
 }
 TIxLLRec TGeoDB::GetIxLatLow(int Position) const {
+    FlushPending();
     return EntryAt(FIxEdge[0], FNumEntries, Position);
 }
 TIxLLRec TGeoDB::GetIxLatHigh(int Position) const {
+    FlushPending();
     return EntryAt(FIxEdge[1], FNumEntries, Position);
 }
 TIxLLRec TGeoDB::GetIxLongLow(int Position) const {
+    FlushPending();
     return EntryAt(FIxEdge[2], FNumEntries, Position);
 }
 TIxLLRec TGeoDB::GetIxLongHigh(int Position) const {
+    FlushPending();
     return EntryAt(FIxEdge[3], FNumEntries, Position);
 }
 
 int TGeoDB::GetClosestLatLowIx(double Value) const {
+    FlushPending();
     return Bisect(FIxEdge[0], static_cast<int>(FIxEdge[0].size()) - 1, Value, EdgeKey) + 1;
 }
 int TGeoDB::GetClosestLatHighIx(double Value) const {
+    FlushPending();
     return Bisect(FIxEdge[1], static_cast<int>(FIxEdge[1].size()) - 1, Value, EdgeKey) + 1;
 }
 int TGeoDB::GetClosestLongLowIx(double Value) const {
+    FlushPending();
     return Bisect(FIxEdge[2], static_cast<int>(FIxEdge[2].size()) - 1, Value, EdgeKey) + 1;
 }
 int TGeoDB::GetClosestLongHighIx(double Value) const {
+    FlushPending();
     return Bisect(FIxEdge[3], static_cast<int>(FIxEdge[3].size()) - 1, Value, EdgeKey) + 1;
 }
 int TGeoDB::GetClosestItemIDIx(int ItemID) const {
+    FlushPending();
     return Bisect(FIxItemID, static_cast<int>(FIxItemID.size()) - 1, ItemID, IDKey) + 1;
 }
 
 int TGeoDB::SearchForItemID(int ItemID) const {
+    FlushPending();
     const int p = Bisect(FIxItemID, static_cast<int>(FIxItemID.size()) - 1, ItemID, IDKey);
     if (p < 0 || p >= static_cast<int>(FIxItemID.size()) ||
         FIxItemID[static_cast<size_t>(p)].ItemID != ItemID)

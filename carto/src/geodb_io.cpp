@@ -2,6 +2,7 @@
 #include "geodb_io.h"
 
 #include <cerrno>
+#include <unistd.h>
 #include <utility>
 
 #include <qyx/platform/Exceptions.h>
@@ -69,34 +70,36 @@ void TGdbFile::Close() {
 }
 
 int64_t TGdbFile::Size() const {
-    const int64_t cur = FileSeek(FHandle, 0, soFromCurrent);
     const int64_t size = FileSeek(FHandle, 0, soFromEnd);
-    if (size < 0 || cur < 0) RaiseInOut(100);
-    FileSeek(FHandle, cur, soFromBeginning);
+    if (size < 0) RaiseInOut(100);
     return size;
 }
 
 void TGdbFile::ReadAt(int64_t Offset, void* Buffer, int64_t Count) const {
-    if (Offset < 0 || Count < 0 || FileSeek(FHandle, Offset, soFromBeginning) != Offset) RaiseInOut(100);
+    if (Offset < 0 || Count < 0) RaiseInOut(100);
     auto* p = static_cast<uint8_t*>(Buffer);
     while (Count > 0) {
-        const int n = FileRead(FHandle, p, static_cast<int>(std::min(Count, MaxChunk)));
+        const ssize_t n = ::pread(FHandle, p, static_cast<size_t>(std::min(Count, MaxChunk)), Offset);
+        if (n < 0 && errno == EINTR) continue;
         if (n <= 0) RaiseInOut(100);
         p += n;
         Count -= n;
+        Offset += n;
     }
 }
 
 void TGdbFile::WriteAt(int64_t Offset, const void* Buffer, int64_t Count) {
     if (Count <= 0) return;
     if (Hook()) Hook()(FName, Offset, Buffer, static_cast<int>(Count));
-    if (Offset < 0 || FileSeek(FHandle, Offset, soFromBeginning) != Offset) RaiseInOut(101);
+    if (Offset < 0) RaiseInOut(101);
     const auto* p = static_cast<const uint8_t*>(Buffer);
     while (Count > 0) {
-        const int n = FileWrite(FHandle, p, static_cast<int>(std::min(Count, MaxChunk)));
+        const ssize_t n = ::pwrite(FHandle, p, static_cast<size_t>(std::min(Count, MaxChunk)), Offset);
+        if (n < 0 && errno == EINTR) continue;
         if (n <= 0) RaiseInOut(101);
         p += n;
         Count -= n;
+        Offset += n;
     }
 }
 

@@ -1,5 +1,5 @@
-// The file layer of the geo database: whole-file reads and positioned reads and writes on files that
-// are opened for one operation and closed again. Failures raise EInOutError with the run-time codes
+// The file layer of the geo database: whole-file reads and positioned reads and writes (pread and
+// pwrite on the platform's handles, which are file descriptors). Failures raise EInOutError with the run-time codes
 // (2 file not found, 5 access denied, 100 read error, 101 write error, 1000 + errno otherwise).
 #pragma once
 

@@ -19,6 +19,7 @@ using geodb::TGdbFile;
 // renamed over them, data file first (the old ones are deleted just before).
 int64_t TGeoDB::GarbageCollection() {
     if (!IsOpen()) return 0;
+    ReleaseHandles(); // the files are replaced below
     TGdbFile src;
     src.OpenOrRaise(FDataFile, true);
     const int64_t oldSize = src.Size();

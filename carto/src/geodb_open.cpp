@@ -26,6 +26,52 @@ void HeaderToBytes(int LastItemID, int FormatCode, const std::string& Descriptio
 
 TGeoDB::TGeoDB(TComponent* AOwner) : TComponent(AOwner) {}
 
+TGdbFile& TGeoDB::WritableFile(bool Data, TGdbFile& Local) {
+    const std::string& name = Data ? FDataFile : FItemFile;
+    if (!FLazyWrite) {
+        Local.OpenOrRaise(name, false);
+        return Local;
+    }
+    auto& h = Data ? FDataHandle : FItemHandle;
+    if (!h) h = std::make_unique<TGdbFile>();
+    if (!h->IsOpen()) h->OpenOrRaise(name, false);
+    return *h;
+}
+
+void TGeoDB::ReleaseHandles() {
+    FItemHandle.reset();
+    FDataHandle.reset();
+}
+
+void TGeoDB::FlushPending() const {
+    if (FPending.empty()) return;
+    std::vector<int> pending;
+    pending.swap(FPending);
+    // Identifiers of added items only grow, so they go to the end in the order of addition.
+    for (int r : pending) FIxItemID.push_back({FRecords[static_cast<size_t>(r - 1)].ItemID, r - 1});
+    if (!std::is_sorted(FIxItemID.begin(), FIxItemID.end(),
+                        [](const TIxItemIDRec& a, const TIxItemIDRec& b) { return a.ItemID < b.ItemID; }))
+        std::stable_sort(FIxItemID.begin(), FIxItemID.end(),
+                         [](const TIxItemIDRec& a, const TIxItemIDRec& b) { return a.ItemID < b.ItemID; });
+    auto less = [](const TIxLLRec& a, const TIxLLRec& b) { return a.Value < b.Value; };
+    TIxLLRecArray add(pending.size());
+    for (int i = 0; i < 4; ++i) {
+        for (size_t k = 0; k < pending.size(); ++k) {
+            const TgdbData& d = FRecords[static_cast<size_t>(pending[k] - 1)];
+            add[k] = {i == 0   ? d.LatLow
+                      : i == 1 ? d.LatHigh
+                      : i == 2 ? d.LongLow
+                               : d.LongHigh,
+                      pending[k] - 1};
+        }
+        std::stable_sort(add.begin(), add.end(), less);
+        auto& ix = FIxEdge[i];
+        const auto mid = static_cast<std::ptrdiff_t>(ix.size());
+        ix.insert(ix.end(), add.begin(), add.end());
+        std::inplace_merge(ix.begin(), ix.begin() + mid, ix.end(), less);
+    }
+}
+
 TGeoDB::~TGeoDB() {
     if (FLazyWrite) {
         try {
@@ -71,6 +117,8 @@ void TGeoDB::CloseState() {
     FNumEntries = 0;
     FIxItemID.clear();
     for (auto& ix : FIxEdge) ix.clear();
+    FPending.clear();
+    ReleaseHandles();
     ResetHeader();
 }
 
@@ -178,6 +226,7 @@ bool TGeoDB::IndexesAgree() const {
 }
 
 void TGeoDB::RebuildIndexes() {
+    FPending.clear();
     const size_t n = FRecords.size();
     FIxItemID.resize(n);
     for (size_t k = 0; k < n; ++k) FIxItemID[k] = {FRecords[k].ItemID, static_cast<int32_t>(k)};
@@ -212,7 +261,10 @@ void TGeoDB::RecalcIndexes() {
 void TGeoDB::SetLazyWrite(bool Value) {
     if (Value == FLazyWrite) return;
     FLazyWrite = Value;
-    if (!Value) SaveAllIndexes();
+    if (!Value) {
+        ReleaseHandles();
+        SaveAllIndexes();
+    }
 }
 
 void TGeoDB::SaveAllIndexes() {
@@ -221,6 +273,7 @@ void TGeoDB::SaveAllIndexes() {
 
 void TGeoDB::SaveIndex(int Which) {
     if (FIndexFiles[0].empty() || Which < 0 || Which > 4) return;
+    FlushPending();
     const size_t n = static_cast<size_t>(FNumEntries);
     if (Which == 0)
         geodb::WriteWholeFile(FIndexFiles[0], FIxItemID.data(),
@@ -239,11 +292,9 @@ void TGeoDB::WriteHeader(const char* Routine) {
     geodb::HeaderToBytes(FLastItemID, FFormatCode, FDescription, FRevision, h);
     bool written = false;
     try {
-        TGdbFile f;
-        if (f.Open(FDataFile, false)) {
-            f.WriteAt(0, h, GDB_HEADERSIZE);
-            written = true;
-        }
+        TGdbFile local;
+        WritableFile(true, local).WriteAt(0, h, GDB_HEADERSIZE);
+        written = true;
     } catch (const Exception&) {
     }
     if (!written) RaiseComponentError<EQYXGeoDBError>(this, std::string(Routine) + ": cannot open database.");

@@ -111,5 +111,37 @@ TEST_F(GeoDBSearch, RandomEditsKeepIndexesInStep) {
     }
 }
 
+TEST_F(GeoDBSearch, LazyAdditionsGiveTheSameIndexesAsOneByOne) {
+    TGeoDB eager(nullptr);
+    eager.SetDBName(Dir("eager"));
+    Db.SetLazyWrite(true);
+    std::mt19937 gen(3);
+    for (int round = 0; round < 3; ++round) {
+        for (int k = 0; k < 150; ++k) {
+            const TSCoords c{float(gen() % 20) - 10, float(gen() % 40) - 20};
+            Db.AddTown("t", 0, k, c, 0, 0);
+            eager.AddTown("t", 0, k, c, 0, 0);
+        }
+        if (round == 1) Db.DeleteData(7); // uses the indexes in the middle of a lazy run
+        if (round == 1) eager.DeleteData(7);
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(IndexesMatch(Db));
+        for (int p = 1; p <= Db.GetNumEntries(); ++p) {
+            EXPECT_EQ(Db.GetIxLatLow(p).Value, eager.GetIxLatLow(p).Value);
+            EXPECT_EQ(Db.GetIxLongHigh(p).Value, eager.GetIxLongHigh(p).Value);
+            EXPECT_EQ(Db.GetIxItemID(p).RecNo, eager.GetIxItemID(p).RecNo);
+        }
+        for (double key : {-10.0, -3.0, 0.5, 9.0})
+            EXPECT_EQ(Db.GetIxLatLow(Db.GetClosestLatLowIx(key)).Value,
+                      eager.GetIxLatLow(eager.GetClosestLatLowIx(key)).Value);
+    }
+    Db.SetLazyWrite(false);
+    for (int i = 2; i < 7; ++i) {
+        const auto a = ReadBytes(Dir("ix") + GeoExts[i]);
+        EXPECT_EQ(a.size(), ReadBytes(Dir("eager") + GeoExts[i]).size());
+    }
+    EXPECT_EQ(ReadBytes(Dir("ix.qyxgds")), ReadBytes(Dir("eager.qyxgds")));
+}
+
 } // namespace
 } // namespace qyx::test

@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@
 namespace qyx {
 
 class TMemoryStream;
+namespace geodb {
+class TGdbFile;
+}
 
 /// Errors of unit QYX_GeoDB.
 class EQYXGeoDBError : public EQYXError {
@@ -128,6 +132,11 @@ TMetaInfo MetaInfoFromBytes(const void* Src);
 /// indexes in memory; changes go to the item and data files at once, to the index files at once or,
 /// with LazyWrite, when LazyWrite is switched off, the database is closed or the component destroyed.
 /// Opening checks the index files against the item file and rebuilds them when they disagree.
+///
+/// LazyWrite is the bulk mode: while it is on, the item and data files stay open between operations,
+/// and the index entries of added items are collected and sorted into the indexes when an index is
+/// next used (entries with equal keys may then stand in another order among themselves than
+/// one-by-one insertion gives).
 class TGeoDB : public TComponent {
 public:
     explicit TGeoDB(TComponent* AOwner);
@@ -316,6 +325,11 @@ public:
 
 private:
     void OpenDatabase(const std::string& Name);
+    /// Sorts the collected index entries of lazily added items into the five indexes.
+    void FlushPending() const;
+    /// The item or data file opened for writing: the kept handle while LazyWrite is on, else Local.
+    geodb::TGdbFile& WritableFile(bool Data, geodb::TGdbFile& Local);
+    void ReleaseHandles();
     void CloseState();
     void ResetHeader();
     void WriteHeader(const char* Routine);
@@ -342,8 +356,10 @@ private:
     std::string FIndexFiles[5];
     std::vector<TgdbData> FRecords;
     int FNumEntries = 0;
-    TIxItemIDRecArray FIxItemID;
-    TIxLLRecArray FIxEdge[4]; // south, north, west, east
+    mutable TIxItemIDRecArray FIxItemID;
+    mutable TIxLLRecArray FIxEdge[4];  // south, north, west, east
+    mutable std::vector<int> FPending; // item numbers not yet in the indexes (LazyWrite)
+    std::unique_ptr<geodb::TGdbFile> FItemHandle, FDataHandle;
     int FLastItemID = 0;
     int FFormatCode = 3;
     std::string FDescription;
