@@ -2,6 +2,8 @@
 #include "geodb_io.h"
 
 #include <cerrno>
+#include <cstring>
+#include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
 
@@ -64,7 +66,28 @@ TGdbFile::~TGdbFile() {
     Close();
 }
 
+void TGdbFile::WriteMapped(int64_t Offset, const void* Buffer, int64_t Count) {
+    if (Count <= 0) return;
+    if (FMap == nullptr && Offset >= 0 && Offset + Count <= Size()) {
+        void* p = ::mmap(nullptr, static_cast<size_t>(Offset + Count), PROT_READ | PROT_WRITE, MAP_SHARED,
+                         FHandle, 0);
+        if (p != MAP_FAILED) {
+            FMap = p;
+            FMapSize = Offset + Count;
+        }
+    }
+    if (FMap == nullptr || Offset < 0 || Offset + Count > FMapSize) {
+        WriteAt(Offset, Buffer, Count);
+        return;
+    }
+    if (Hook()) Hook()(FName, Offset, Buffer, static_cast<int>(Count));
+    std::memcpy(static_cast<uint8_t*>(FMap) + Offset, Buffer, static_cast<size_t>(Count));
+}
+
 void TGdbFile::Close() {
+    if (FMap != nullptr) ::munmap(FMap, static_cast<size_t>(FMapSize));
+    FMap = nullptr;
+    FMapSize = 0;
     if (FHandle >= 0) FileClose(FHandle);
     FHandle = -1;
 }

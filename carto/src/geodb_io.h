@@ -1,6 +1,6 @@
 // The file layer of the geo database: whole-file reads and positioned reads and writes (pread and
-// pwrite on the platform's handles, which are file descriptors). Failures raise EInOutError with the run-time codes
-// (2 file not found, 5 access denied, 100 read error, 101 write error, 1000 + errno otherwise).
+// pwrite on the platform's handles, which are file descriptors). Failures raise EInOutError with the run-time
+// codes (2 file not found, 5 access denied, 100 read error, 101 write error, 1000 + errno otherwise).
 #pragma once
 
 #include <cstdint>
@@ -37,6 +37,10 @@ public:
     void ReadAt(int64_t Offset, void* Buffer, int64_t Count) const;
     /// Writes Count bytes at Offset or raises EInOutError 101.
     void WriteAt(int64_t Offset, const void* Buffer, int64_t Count);
+    /// Writes Count bytes at Offset through a shared memory mapping of the file's first Count + Offset
+    /// bytes (made on first use, which must lie within the file): no system call, and the bytes are in
+    /// the file as far as other readers and a crash of this process are concerned. Falls back to WriteAt.
+    void WriteMapped(int64_t Offset, const void* Buffer, int64_t Count);
     /// Cuts the file to Size bytes.
     void Truncate(int64_t Size);
     void Close();
@@ -44,6 +48,8 @@ public:
 private:
     int FHandle = -1;
     std::string FName;
+    void* FMap = nullptr;
+    int64_t FMapSize = 0;
 };
 
 /// Raises EInOutError with Code and its run-time message.

@@ -293,7 +293,11 @@ void TGeoDB::WriteHeader(const char* Routine) {
     bool written = false;
     try {
         TGdbFile local;
-        WritableFile(true, local).WriteAt(0, h, GDB_HEADERSIZE);
+        TGdbFile& f = WritableFile(true, local);
+        if (FLazyWrite)
+            f.WriteMapped(0, h, GDB_HEADERSIZE);
+        else
+            f.WriteAt(0, h, GDB_HEADERSIZE);
         written = true;
     } catch (const Exception&) {
     }
