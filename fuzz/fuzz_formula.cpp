@@ -1,8 +1,8 @@
 // Fuzz target for the formula reader and its neighbours: formula text with and without groups, the
-// part reader from every position, text output, weights and comparison, registry-number parsing and
-// the name coder. Besides not crashing: the part reader always moves forward or stops, every entry
-// read holds an element and a count of 1 to 255, the text output reads back to the same text, and
-// names of plain ASCII survive the coder.
+// part reader from every position, text output, weights and comparison, the formula control's
+// painting, registry-number parsing and the name coder. Besides not crashing: the part reader always moves
+// forward or stops, every entry read holds an element and a count of 1 to 255, the text output reads back to
+// the same text, and names of plain ASCII survive the coder.
 #include <qyx/QYX_CData.h>
 #include <qyx/QYX_cform.h>
 
@@ -49,6 +49,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     CheckEntries(g);
     (void)g.AsString(0);
     (void)f.CompareTo(&g);
+
+    // The formula control paints any formula and any text in every placement, also into a width
+    // narrower than the formula or none at all.
+    if (Size > 0 && Size <= 64) {
+        TMolForm c(nullptr);
+        const uint8_t b = Data[0];
+        c.SetWidth(Data[Size - 1] % 161);
+        c.SetAlignment(static_cast<TAlignment>(b % 3));
+        c.SetIsotopeVis(static_cast<TIsotVisib>(b / 3 % 3));
+        c.SetUseDeuterium((b & 0x10) != 0);
+        c.SetShowAsText((b & 0x20) != 0);
+        c.SetTransparent((b & 0x40) != 0);
+        c.SetMolFormula(s);
+        c.Paint();
+        Check(c.GetHeight() > 0);
+    }
 
     // The part reader from every start position moves forward or stops.
     for (int start = 1; start <= len; ++start) {
