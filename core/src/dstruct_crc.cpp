@@ -52,13 +52,6 @@ inline uint32_t LoadLE32(const uint8_t* p) {
     return v;
 }
 
-inline uint64_t LoadLE64(const uint8_t* p) {
-    uint64_t v;
-    std::memcpy(&v, p, 8);
-    if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
-    return v;
-}
-
 inline uint64_t LoadBE64(const uint8_t* p) {
     uint64_t v;
     std::memcpy(&v, p, 8);
@@ -99,12 +92,14 @@ const TCrc32Shift& LaneShift() {
     return shift;
 }
 
-// Eight bytes into the register (slicing by 8).
-inline uint32_t Crc32Step8(uint32_t Crc, const uint8_t* p) {
+// Sixteen bytes into the register (slicing by 16).
+inline uint32_t Crc32Step16(uint32_t Crc, const uint8_t* p) {
     const auto& t = kCrc32;
-    const uint64_t w = LoadLE64(p) ^ Crc;
-    return t[7][w & 0xFF] ^ t[6][(w >> 8) & 0xFF] ^ t[5][(w >> 16) & 0xFF] ^ t[4][(w >> 24) & 0xFF] ^
-           t[3][(w >> 32) & 0xFF] ^ t[2][(w >> 40) & 0xFF] ^ t[1][(w >> 48) & 0xFF] ^ t[0][w >> 56];
+    const uint32_t a = LoadLE32(p) ^ Crc, b = LoadLE32(p + 4), c = LoadLE32(p + 8), d = LoadLE32(p + 12);
+    return t[15][a & 0xFF] ^ t[14][(a >> 8) & 0xFF] ^ t[13][(a >> 16) & 0xFF] ^ t[12][a >> 24] ^
+           t[11][b & 0xFF] ^ t[10][(b >> 8) & 0xFF] ^ t[9][(b >> 16) & 0xFF] ^ t[8][b >> 24] ^
+           t[7][c & 0xFF] ^ t[6][(c >> 8) & 0xFF] ^ t[5][(c >> 16) & 0xFF] ^ t[4][c >> 24] ^ t[3][d & 0xFF] ^
+           t[2][(d >> 8) & 0xFF] ^ t[1][(d >> 16) & 0xFF] ^ t[0][d >> 24];
 }
 
 // The same for CRC-16: its register shifted over kLane zero bytes, by its high and its low byte.
@@ -177,28 +172,18 @@ uint32_t Crc32Portable(uint32_t Crc, const uint8_t* Data, size_t Count) {
         do {
             // The incoming register enters lane 0; the other lanes start from 0.
             uint32_t c0 = Crc, c1 = 0, c2 = 0, c3 = 0;
-            for (size_t i = 0; i < kLane; i += 8) {
-                c0 = Crc32Step8(c0, Data + i);
-                c1 = Crc32Step8(c1, Data + kLane + i);
-                c2 = Crc32Step8(c2, Data + 2 * kLane + i);
-                c3 = Crc32Step8(c3, Data + 3 * kLane + i);
+            for (size_t i = 0; i < kLane; i += 16) {
+                c0 = Crc32Step16(c0, Data + i);
+                c1 = Crc32Step16(c1, Data + kLane + i);
+                c2 = Crc32Step16(c2, Data + 2 * kLane + i);
+                c3 = Crc32Step16(c3, Data + 3 * kLane + i);
             }
             Crc = shift(shift(shift(c0) ^ c1) ^ c2) ^ c3;
             Data += 4 * kLane;
             Count -= 4 * kLane;
         } while (Count >= 4 * kLane);
     }
-    const auto& t = kCrc32;
-    while (Count >= 16) {
-        const uint32_t a = LoadLE32(Data) ^ Crc, b = LoadLE32(Data + 4), c = LoadLE32(Data + 8),
-                       d = LoadLE32(Data + 12);
-        Crc = t[15][a & 0xFF] ^ t[14][(a >> 8) & 0xFF] ^ t[13][(a >> 16) & 0xFF] ^ t[12][a >> 24] ^
-              t[11][b & 0xFF] ^ t[10][(b >> 8) & 0xFF] ^ t[9][(b >> 16) & 0xFF] ^ t[8][b >> 24] ^
-              t[7][c & 0xFF] ^ t[6][(c >> 8) & 0xFF] ^ t[5][(c >> 16) & 0xFF] ^ t[4][c >> 24] ^
-              t[3][d & 0xFF] ^ t[2][(d >> 8) & 0xFF] ^ t[1][(d >> 16) & 0xFF] ^ t[0][d >> 24];
-        Data += 16;
-        Count -= 16;
-    }
+    for (; Count >= 16; Data += 16, Count -= 16) Crc = Crc32Step16(Crc, Data);
     return Crc32Bytewise(Crc, Data, Count);
 }
 

@@ -13,7 +13,7 @@ namespace qyx::dstruct_kernels {
 
 /// Byte-wise table steps over Count bytes.
 uint32_t Crc32Bytewise(uint32_t Crc, const uint8_t* Data, size_t Count);
-/// The portable path: four lanes sliced by 8 bytes on long data, slicing by 16 bytes on the rest.
+/// The portable path: slicing by 16 bytes, in four lanes side by side on long data.
 uint32_t Crc32Portable(uint32_t Crc, const uint8_t* Data, size_t Count);
 /// Carry-less multiplication folding; only when HavePclmul() is true.
 uint32_t Crc32Pclmul(uint32_t Crc, const uint8_t* Data, size_t Count);
