@@ -14,12 +14,12 @@ inline bool IsPolygonKind(TgdbItem T) {
 }
 
 /// Bytes of the block a record points to (points or meta information plus content); -1 when its
-/// size is negative.
+/// size is negative, or not 0 for a kind without a block.
 inline int64_t BlockBytes(const TgdbData& D) {
     if (D.DataSize < 0) return -1;
     if (IsPolygonKind(D.ItemType)) return int64_t{D.DataSize} * 8;
     if (D.ItemType == gitBLOB) return 1024 + int64_t{D.DataSize};
-    return 0;
+    return D.DataSize == 0 ? 0 : -1;
 }
 
 /// The header as its 260 bytes.

@@ -162,7 +162,21 @@ void TGeoDB::OpenDatabase(const std::string& Name) {
     FRecords.resize(static_cast<size_t>(FNumEntries));
     for (int k = 0; k < FNumEntries; ++k)
         FRecords[static_cast<size_t>(k)] = GdbDataFromBytes(bytes.data() + int64_t{k} * GDB_RECORDSIZE);
-    if (bytes.size() % GDB_RECORDSIZE != 0) {
+    // A deletion interrupted between moving the last record and cutting it off leaves that record
+    // twice; the copy at the end goes.
+    bool cut = bytes.size() % GDB_RECORDSIZE != 0;
+    if (FNumEntries >= 2) {
+        const uint8_t* last = bytes.data() + int64_t{FNumEntries - 1} * GDB_RECORDSIZE;
+        for (int k = 0; k < FNumEntries - 1; ++k)
+            if (FRecords[static_cast<size_t>(k)].ItemID == FRecords.back().ItemID &&
+                std::memcmp(bytes.data() + int64_t{k} * GDB_RECORDSIZE, last, GDB_RECORDSIZE) == 0) {
+                --FNumEntries;
+                FRecords.pop_back();
+                cut = true;
+                break;
+            }
+    }
+    if (cut) {
         TGdbFile f;
         f.OpenOrRaise(FItemFile, false);
         f.Truncate(int64_t{FNumEntries} * GDB_RECORDSIZE);

@@ -116,6 +116,7 @@ TEST_F(GeoDBRecovery, GarbageRecordsGiveFalseNeverOutsideReads) {
         {"blob size past the end", 2, 112, 5},
         {"negative blob size", 2, 112, -1},
         {"huge blob size", 2, 112, 0x7FFFFFF0},
+        {"town with a size", 0, 112, 0x20202020},
     };
     const auto items = ReadBytes(F(".qyxgds"));
     for (const Case& c : cases) {
@@ -130,7 +131,13 @@ TEST_F(GeoDBRecovery, GarbageRecordsGiveFalseNeverOutsideReads) {
         TMetaInfo m;
         std::vector<char> buf(16);
         TMemoryStream s;
-        if (c.Rec == 1) {
+        if (c.Rec == 0) {
+            const TgdbData t = db.GetSumdata(1);
+            s.SetSize(5);
+            EXPECT_FALSE(db.RetrieveBLOB(1, m, &s));
+            EXPECT_EQ(s.GetSize(), 0); // a size no block backs is not trusted
+            EXPECT_EQ(t.DataSize, 0x20202020);
+        } else if (c.Rec == 1) {
             EXPECT_FALSE(db.RetrievePolygon(2, p));
             EXPECT_FALSE(db.RetrieveBLOB(2, m, &s));
             EXPECT_EQ(s.GetSize(), 0);
@@ -166,6 +173,19 @@ TEST_F(GeoDBRecovery, TornAndGarbageItemFile) {
     TGeoDB again(nullptr);
     again.SetDBName(Base);
     EXPECT_EQ(again.GetSumdata(4).Name, "new");
+}
+
+TEST_F(GeoDBRecovery, DeletionInterruptedBeforeTheCutLosesNothing) {
+    BuildSample(3);
+    auto b = ReadBytes(F(".qyxgds"));
+    std::copy(b.end() - 120, b.end(), b.begin()); // item 1 overwritten by the last, not yet cut off
+    WriteBytes(F(".qyxgds"), b);
+    TGeoDB db(nullptr);
+    db.SetDBName(Base);
+    ASSERT_EQ(db.GetNumEntries(), 3);
+    EXPECT_EQ(db.GetSumdata(1).Name, "lake");
+    EXPECT_EQ(std::filesystem::file_size(F(".qyxgds")), 360u);
+    EXPECT_TRUE(IndexesMatch(db));
 }
 
 TEST_F(GeoDBRecovery, HeaderBehindItemsNeverRepeatsIdentifiers) {
