@@ -403,3 +403,45 @@ TEST_F(MolFormTest, TransparentPaintsOnlyTheGlyphs) {
     }
     EXPECT_EQ(f.GetCanvas()->GetCopyMode(), cmSrcCopy);
 }
+
+namespace {
+
+// A windowed parent that fills itself with one colour.
+class TBackground : public TCustomControl {
+public:
+    explicit TBackground(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 200, 60); }
+    void Paint() override {
+        GetCanvas()->GetBrush()->SetColor(Fill);
+        GetCanvas()->FillRect(GetClientRect());
+    }
+    TColor Fill = clLime;
+};
+
+} // namespace
+
+TEST_F(MolFormTest, TransparentOnAParentShowsTheParentAroundTheGlyphs) {
+    TBackground back(nullptr);
+    TMolForm f(nullptr);
+    f.SetParent(&back);
+    f.SetLeft(10);
+    f.SetTop(5);
+    f.SetAlignment(taLeftJustify);
+    f.SetColorTxt(clRed);
+    f.SetMolFormula("Na Cl2");
+    f.SetTransparent(true);
+    back.Repaint();
+    std::vector<TPlaced> placed;
+    const int x = Layout(f, {{"Na", 0, 0, kSymbol}, {"Cl", 0, 0, kSymbol}, {"2", 0, 0, kCount}}, placed);
+    ExpectAllVisible(ExpectTexts(f, placed, 0, clRed, clLime));
+    EXPECT_EQ(Driver.Pixel(&back, 5, 2), clLime); // outside the control
+
+    // A change invalidates the control's area; the loop repaints the parent there and the glyphs on
+    // top.
+    back.Fill = clAqua;
+    f.SetAlignment(taRightJustify);
+    EXPECT_EQ(Driver.Pixel(&f, 0, 0), clLime);
+    Driver.ProcessMessages();
+    ExpectAllVisible(ExpectTexts(f, placed, f.GetWidth() - x, clRed, clAqua));
+    EXPECT_EQ(Driver.Pixel(&f, 0, 0), clAqua);
+    EXPECT_EQ(Driver.Pixel(&back, 5, 2), clLime); // only the control's area was repainted
+}
