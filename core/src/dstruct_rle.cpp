@@ -24,6 +24,8 @@ TRLEncoder::TRLEncoder(TComponent* AOwner) : TComponent(AOwner) {
 void TRLEncoder::SetBufLeng(int Value) {
     if (Value < 1 || Value == FBufLeng) return;
     try {
+        std::memmove(FBuf.data(), FBuf.data() + FHead, FFill);
+        FHead = 0;
         FBuf.resize(std::max(4 * static_cast<size_t>(Value), FFill));
         std::fill(FBuf.begin() + static_cast<std::ptrdiff_t>(FFill), FBuf.end(), 0);
     } catch (const std::bad_alloc&) {
@@ -32,10 +34,21 @@ void TRLEncoder::SetBufLeng(int Value) {
     FBufLeng = Value;
 }
 
+// Handed-out bytes leave a gap at the front that is closed only when room is needed and the bytes
+// to move are no more than the gap (or the buffer grows), so every byte is moved a bounded number
+// of times however small the blocks fetched are.
 void TRLEncoder::Reserve(size_t Extra) {
-    if (FFill + Extra <= FBuf.size()) return;
+    if (FHead + FFill + Extra <= FBuf.size()) return;
+    if (FFill <= FHead && FFill + Extra <= FBuf.size()) {
+        std::memmove(FBuf.data(), FBuf.data() + FHead, FFill);
+        FHead = 0;
+        return;
+    }
     try {
-        FBuf.resize(std::max(FFill + Extra, 2 * FBuf.size()));
+        std::vector<uint8_t> grown(std::max(FFill + Extra, 2 * FBuf.size()), 0);
+        std::memcpy(grown.data(), FBuf.data() + FHead, FFill);
+        FBuf.swap(grown);
+        FHead = 0;
     } catch (const std::bad_alloc&) {
         RaiseComponentError<EQYXDStructError>(this, kNoMemory);
     }
@@ -43,14 +56,15 @@ void TRLEncoder::Reserve(size_t Extra) {
 
 void TRLEncoder::Put(uint8_t B) {
     Reserve(1);
-    FBuf[FFill++] = B;
+    FBuf[FHead + FFill++] = B;
 }
 
 void TRLEncoder::PutRecord(uint8_t Count, uint8_t Value) {
     Reserve(3);
-    FBuf[FFill] = Marker;
-    FBuf[FFill + 1] = Count;
-    FBuf[FFill + 2] = Value;
+    uint8_t* p = FBuf.data() + FHead + FFill;
+    p[0] = Marker;
+    p[1] = Count;
+    p[2] = Value;
     FFill += 3;
 }
 
@@ -64,7 +78,8 @@ bool TRLEncoder::Encode(std::span<const uint8_t> Data, int NumBytes) {
     for (size_t at = 0; at < n; at += kChunk) {
         const size_t end = std::min(n, at + kChunk);
         Reserve(3 * (end - at) + 3);
-        uint8_t* out = FBuf.data() + FFill;
+        uint8_t* const begin = FBuf.data() + FHead;
+        uint8_t* out = begin + FFill;
         for (size_t i = at; i < end; ++i) {
             const uint8_t b = Data[i];
             if (count == 0) {
@@ -94,7 +109,7 @@ bool TRLEncoder::Encode(std::span<const uint8_t> Data, int NumBytes) {
                 run = b;
             }
         }
-        FFill = static_cast<size_t>(out - FBuf.data());
+        FFill = static_cast<size_t>(out - begin);
     }
     FRunCount = static_cast<uint8_t>(count);
     FRunByte = run;
@@ -116,7 +131,7 @@ bool TRLEncoder::Decode(std::span<const uint8_t> Data) {
             const void* m = std::memchr(start, Marker, n - i);
             const size_t plain = m ? static_cast<size_t>(static_cast<const uint8_t*>(m) - start) : n - i;
             Reserve(plain);
-            std::memcpy(FBuf.data() + FFill, start, plain);
+            std::memcpy(FBuf.data() + FHead + FFill, start, plain);
             FFill += plain;
             i += plain;
             if (m) {
@@ -131,7 +146,7 @@ bool TRLEncoder::Decode(std::span<const uint8_t> Data) {
             break;
         default:
             Reserve(FRunCount);
-            std::memset(FBuf.data() + FFill, Data[i++], FRunCount);
+            std::memset(FBuf.data() + FHead + FFill, Data[i++], FRunCount);
             FFill += FRunCount;
             FDecState = 0;
             break;
@@ -143,9 +158,10 @@ bool TRLEncoder::Decode(std::span<const uint8_t> Data) {
 int TRLEncoder::HandOut(std::span<uint8_t> Dest, size_t Count) {
     const size_t n = std::min({Count, FFill, Dest.size()});
     if (n == 0) return 0;
-    std::memcpy(Dest.data(), FBuf.data(), n);
-    std::memmove(FBuf.data(), FBuf.data() + n, FFill - n);
+    std::memcpy(Dest.data(), FBuf.data() + FHead, n);
+    FHead += n;
     FFill -= n;
+    if (FFill == 0) FHead = 0;
     return static_cast<int>(n);
 }
 
@@ -164,6 +180,7 @@ int TRLEncoder::FetchRest(std::span<uint8_t> Dest) {
 }
 
 void TRLEncoder::Reset() {
+    FHead = 0;
     FFill = 0;
     FRunCount = 0;
     FRunByte = 0;

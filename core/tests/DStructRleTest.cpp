@@ -183,3 +183,50 @@ TEST(DStructRle, ArbitraryCodedBytesDecodeSafely) {
         EXPECT_LE(out.size(), coded.size() * 85);
     }
 }
+
+TEST(DStructRle, IrregularFetchingKeepsTheOrder) {
+    // Pieces of any length, blocks fetched now and then (sometimes none, sometimes several), small
+    // destinations and new block sizes in between: the bytes come out as one call would give them.
+    std::mt19937 g(17);
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        Bytes data(g() % 20000);
+        for (size_t i = 0; i < data.size(); ++i)
+            data[i] = g() % 3 == 0 ? static_cast<uint8_t>(g()) : static_cast<uint8_t>(i / (1 + g() % 300));
+        TRLEncoder ref(nullptr);
+        ref.SetBufLeng(1 << 20);
+        const Bytes expectCoded = EncodeAll(ref, data, data.size() + 1);
+
+        for (bool decoding : {false, true}) {
+            const Bytes& input = decoding ? expectCoded : data;
+            TRLEncoder e(nullptr);
+            e.SetBufLeng(1 + static_cast<int>(g() % 7));
+            Bytes out, block(64);
+            const auto fetchSome = [&] {
+                for (unsigned k = g() % 4; k > 0 && e.GetFillCount() >= e.GetBufLeng(); --k) {
+                    const int before = e.GetFillCount();
+                    const size_t take = std::min<size_t>(block.size(), static_cast<size_t>(e.GetBufLeng()));
+                    e.GetResult(block);
+                    ASSERT_EQ(e.GetFillCount(), before - static_cast<int>(take));
+                    out.insert(out.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(take));
+                }
+                if (g() % 10 == 0) e.SetBufLeng(1 + static_cast<int>(g() % 70));
+            };
+            for (size_t at = 0; at < input.size();) {
+                const size_t n = std::min<size_t>(1 + g() % 900, input.size() - at);
+                const auto piece = std::span(input).subspan(at, n);
+                if (decoding)
+                    e.Decode(piece);
+                else
+                    e.Encode(piece, static_cast<int>(n));
+                at += n;
+                fetchSome();
+            }
+            int n = decoding ? e.FetchRest(block) : e.Finish(block);
+            out.insert(out.end(), block.begin(), block.begin() + n);
+            while ((n = e.FetchRest(block)) > 0) out.insert(out.end(), block.begin(), block.begin() + n);
+            EXPECT_EQ(e.GetFillCount(), 0);
+            EXPECT_EQ(out, decoding ? data : expectCoded) << (decoding ? "decoding" : "encoding");
+        }
+    }
+}

@@ -475,6 +475,7 @@ private:
 
     int FBufLeng = 256;
     std::vector<uint8_t> FBuf;
+    size_t FHead = 0; ///< the bytes not yet fetched are FBuf[FHead, FHead + FFill)
     size_t FFill = 0;
     uint8_t FRunCount = 0;
     uint8_t FRunByte = 0;
