@@ -228,6 +228,17 @@ TEST_F(GeoDBEdit, BlobsFromMemoryStreamAndFile) {
     // Empty name or a folder ending in a separator: the item name is appended.
     EXPECT_TRUE(Db.RetrieveBLOB(4, Dir(""), got));
     EXPECT_EQ(ReadBytes(Dir("named.png")), ReadBytes(file));
+    std::filesystem::create_directories(Dir("out"));
+    EXPECT_TRUE(Db.RetrieveBLOB(4, Dir("out") + "\\", got));
+    EXPECT_EQ(ReadBytes(Dir("out/named.png")), ReadBytes(file));
+
+    // Replacing from a stream.
+    TMemoryStream again;
+    again.Write("xyz", 3);
+    Db.ReplaceBLOB(2, "str2", 0, 0, 0, 0, 0, 0, 0, 0, m, &again);
+    EXPECT_TRUE(Db.RetrieveBLOB(2, got, &out));
+    EXPECT_EQ(out.GetSize(), 3);
+    EXPECT_EQ(Db.GetSumdata(2).Name, "str2");
 
     // Too small a buffer: error after the meta information has been read.
     ClearMetaInfo(got);
