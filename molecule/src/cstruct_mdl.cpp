@@ -25,6 +25,7 @@ bool EnterFileBond(TCTab& T, int Count, int A, int B, int Type) {
 
 // The next run of characters other than blanks and tabs from Pos on; Pos is left after it.
 std::string NextToken(const std::string& S, size_t& Pos) {
+    Pos = std::min(Pos, S.size());
     while (Pos < S.size() && (S[Pos] == ' ' || S[Pos] == '\t')) ++Pos;
     const size_t b = Pos;
     while (Pos < S.size() && S[Pos] != ' ' && S[Pos] != '\t') ++Pos;

@@ -336,6 +336,19 @@ TEST(CStructFiles, SDChargeAndIsotopeLinesReplaceTheAtomBlock) {
     EXPECT_EQ(t.FragmentCount(NO2), 1);
 }
 
+TEST(CStructFiles, SDAtomLinesEndingEarlyReadAsFarAsTheyGo) {
+    TTempText file("Short\n\n\n  3  1\n0\n    1.0000    2.0000    3.0000 C\n 1 1 1 N\n 1 2\nM  END\n$$$$\n");
+    TCTab t(nullptr);
+    TPropRec props;
+    EXPECT_FALSE(t.ReadFromMDLSDFile(file.F, props)); // the bond line lacks its type
+    ASSERT_EQ(t.GetNAtoms(), 3);
+    EXPECT_EQ(t.GetAtNum(1), 0);
+    EXPECT_EQ(t.GetAtNum(2), 6);
+    EXPECT_EQ(t.GetAtNum(3), 7);
+    EXPECT_EQ(t.CheckConnect(2, 1), 1);
+    EXPECT_TRUE(Eof(file.F));
+}
+
 TEST(CStructFiles, ClearTextFixtures) {
     TextFile f;
     OpenData(f, "cstruct_benzene.contab");
