@@ -88,6 +88,30 @@ enum FrgType : uint8_t {
     NNH2
 };
 
+/// One ring: Count atoms (0 to 63) in path order, beginning with the atom it was found from.
+struct RingType {
+    uint8_t Count = 0;
+    TFixedArray<uint8_t, 1, 64> Atoms{};
+};
+/// Up to 100 rings.
+struct RingListType {
+    int Count = 0;
+    TFixedArray<RingType, 1, 100> Rings{};
+};
+
+/// Structural attribute bits written by TCTab::CalcAttributes.
+inline constexpr uint8_t atChain = 0x01;     ///< in no ring
+inline constexpr uint8_t atOddRing = 0x02;   ///< in a ring of 3 or 4, or more than 6 atoms
+inline constexpr uint8_t atRing5 = 0x04;     ///< in a 5-membered ring
+inline constexpr uint8_t atRing6 = 0x08;     ///< in a 6-membered ring
+inline constexpr uint8_t atBranch = 0x10;    ///< more than 2 partners
+inline constexpr uint8_t atRing = 0x20;      ///< ring atom
+inline constexpr uint8_t atEnd = 0x40;       ///< chain atom with one partner
+inline constexpr uint8_t atMultiRing = 0x80; ///< in more than one ring
+
+/// True when some ring of List contains every atom of Ring.
+bool RingInRingList(const RingType& Ring, const RingListType& List);
+
 /// Text of a neighbourhood code of TCTab::FragmentCode ("C2O1C1C"); "ERROR" for a negative code.
 std::string FragmentStr(int Code);
 
@@ -216,6 +240,24 @@ public:
     int FragmentCode(int a, int& Second) const;
     /// Number of fragments of one kind; 0 for a kind outside the enumeration.
     int FragmentCount(FrgType Kind) const;
+
+    // --- Rings and chains (these do not fire OnChange) --------------------------------------------
+
+    /// Bonds - atoms + 1: the number of independent rings of a connected structure.
+    int RingsInMolecule() const;
+    /// All shortest rings through atom Start into List; returns their number (0 for a chain atom).
+    /// Uses AtFlag as the path mark and leaves every AtFlag 0.
+    int FindShortestRings(uint16_t Start, RingListType& List);
+    /// The smallest rings of the whole structure; returns their number.
+    int FindSSSR(RingListType& List);
+    /// Writes the attribute bits into every atom's Attrib; returns the number of rings found.
+    int CalcAttributes();
+    /// The first atom at or after First with exactly one partner; 0 when none.
+    int FindNextEndAtom(int First) const;
+    /// Deletes chain atoms until only ring systems and their links remain; returns the atom count.
+    int StripfromChains();
+    /// True when this table has, element by element, at least as many atoms as Other.
+    bool SumForContained(const TCTab* Other) const;
 
     // --- Structure files --------------------------------------------------------------------------
 

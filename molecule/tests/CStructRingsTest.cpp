@@ -1,0 +1,169 @@
+// TCTab rings and chains: ring counts, shortest rings, smallest set of rings, attributes, chain
+// stripping and element containment.
+#include <initializer_list>
+#include <memory>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <qyx/QYX_cstruct.h>
+
+using namespace qyx;
+
+namespace {
+
+std::unique_ptr<TCTab> Mol(std::initializer_list<int> Elements,
+                           std::initializer_list<std::tuple<int, int, int>> Bonds) {
+    auto t = std::make_unique<TCTab>(nullptr);
+    for (int z : Elements) {
+        CTElem e;
+        e.AtNum = static_cast<uint8_t>(z);
+        t->AddAtom(e);
+    }
+    for (auto [a, b, ty] : Bonds) t->MakeConnection(a, b, static_cast<uint8_t>(ty));
+    return t;
+}
+
+// Benzene: carbons 1-6 in a ring of aromatic bonds.
+std::unique_ptr<TCTab> Benzene() {
+    return Mol({6, 6, 6, 6, 6, 6}, {{1, 2, 4}, {2, 3, 4}, {3, 4, 4}, {4, 5, 4}, {5, 6, 4}, {6, 1, 4}});
+}
+
+// Naphthalene: rings 1-2-3-4-5-6 and 5-6-7-8-9-10 fused at 5 and 6.
+std::unique_ptr<TCTab> Naphthalene() {
+    return Mol({6, 6, 6, 6, 6, 6, 6, 6, 6, 6}, {{1, 2, 4},
+                                                {2, 3, 4},
+                                                {3, 4, 4},
+                                                {4, 5, 4},
+                                                {5, 6, 4},
+                                                {6, 1, 4},
+                                                {5, 7, 4},
+                                                {7, 8, 4},
+                                                {8, 9, 4},
+                                                {9, 10, 4},
+                                                {10, 6, 4}});
+}
+
+std::set<int> Atoms(const RingType& R) {
+    std::set<int> s;
+    for (int i = 1; i <= R.Count; ++i) s.insert(R.Atoms[i]);
+    return s;
+}
+
+} // namespace
+
+TEST(CStructRings, RingCounts) {
+    EXPECT_EQ(Benzene()->RingsInMolecule(), 1);
+    EXPECT_EQ(Naphthalene()->RingsInMolecule(), 2);
+    EXPECT_EQ(Mol({6, 6, 6}, {{1, 2, 1}, {2, 3, 1}})->RingsInMolecule(), 0);
+}
+
+TEST(CStructRings, ShortestRingsThroughAnAtom) {
+    auto b = Benzene();
+    b->SetAtFlag(4, 7);
+    RingListType list;
+    ASSERT_EQ(b->FindShortestRings(3, list), 1);
+    EXPECT_EQ(list.Rings[1].Count, 6);
+    EXPECT_EQ(list.Rings[1].Atoms[1], 3);
+    EXPECT_EQ(Atoms(list.Rings[1]), (std::set<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(b->GetAtFlag(4), 0); // the path marks are cleared
+    // Ring atoms in path order: each follows its predecessor as a partner.
+    for (int i = 2; i <= 6; ++i)
+        EXPECT_NE(b->CheckConnect(list.Rings[1].Atoms[i - 1], list.Rings[1].Atoms[i]), 0);
+
+    auto n = Naphthalene();
+    ASSERT_EQ(n->FindShortestRings(5, list), 2);
+    EXPECT_EQ(Atoms(list.Rings[1]).size(), 6u);
+    EXPECT_NE(Atoms(list.Rings[1]), Atoms(list.Rings[2]));
+    EXPECT_EQ(n->FindShortestRings(1, list), 1);
+
+    auto toluene = Mol({6, 6, 6, 6, 6, 6, 6},
+                       {{1, 2, 4}, {2, 3, 4}, {3, 4, 4}, {4, 5, 4}, {5, 6, 4}, {6, 1, 4}, {1, 7, 1}});
+    EXPECT_EQ(toluene->FindShortestRings(7, list), 0);
+    EXPECT_EQ(list.Count, 0);
+    EXPECT_EQ(toluene->FindShortestRings(0, list), 0);
+    EXPECT_EQ(toluene->FindShortestRings(8, list), 0);
+}
+
+TEST(CStructRings, SmallestSetAndAttributes) {
+    auto n = Naphthalene();
+    RingListType list;
+    EXPECT_EQ(n->FindSSSR(list), 2);
+    EXPECT_EQ(n->CalcAttributes(), 2);
+    for (int a = 1; a <= 10; ++a) {
+        SCOPED_TRACE(a);
+        EXPECT_EQ(n->GetAttrib(a), a == 5 || a == 6 ? 0xB8 : 0x28);
+    }
+    auto ethanol = Mol({6, 6, 8}, {{1, 2, 1}, {2, 3, 1}});
+    EXPECT_EQ(ethanol->CalcAttributes(), 0);
+    EXPECT_EQ(ethanol->GetAttrib(1), 0x41);
+    EXPECT_EQ(ethanol->GetAttrib(2), 0x01);
+    EXPECT_EQ(ethanol->GetAttrib(3), 0x41);
+
+    // Methylcyclopropane and cyclopentane: small and five-membered rings, a branch on the ring.
+    auto mcp = Mol({6, 6, 6, 6}, {{1, 2, 1}, {2, 3, 1}, {3, 1, 1}, {1, 4, 1}});
+    EXPECT_EQ(mcp->CalcAttributes(), 1);
+    EXPECT_EQ(mcp->GetAttrib(1), 0x22 | 0x10);
+    EXPECT_EQ(mcp->GetAttrib(4), 0x41);
+    auto cp = Mol({6, 6, 6, 6, 6}, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 5, 1}, {5, 1, 1}});
+    EXPECT_EQ(cp->CalcAttributes(), 1);
+    EXPECT_EQ(cp->GetAttrib(3), 0x24);
+    // A 63-atom ring is found and marked as a large ring.
+    TCTab big(nullptr);
+    for (int i = 0; i < 63; ++i) big.AddAtom(CTElem{});
+    for (int i = 1; i <= 63; ++i) big.MakeConnection(i, i % 63 + 1, 1);
+    EXPECT_EQ(big.CalcAttributes(), 1);
+    EXPECT_EQ(big.GetAttrib(40), 0x22);
+}
+
+TEST(CStructRings, RingInRingList) {
+    RingListType list;
+    list.Count = 1;
+    list.Rings[1].Count = 3;
+    list.Rings[1].Atoms[1] = 1;
+    list.Rings[1].Atoms[2] = 2;
+    list.Rings[1].Atoms[3] = 3;
+    RingType r;
+    r.Count = 2;
+    r.Atoms[1] = 3;
+    r.Atoms[2] = 1;
+    EXPECT_TRUE(RingInRingList(r, list));
+    r.Atoms[2] = 4;
+    EXPECT_FALSE(RingInRingList(r, list));
+    list.Count = 0;
+    r.Count = 0;
+    EXPECT_FALSE(RingInRingList(r, list));
+}
+
+TEST(CStructRings, EndAtomsAndChainStripping) {
+    auto toluene =
+        Mol({6, 6, 6, 6, 6, 6, 6, 8},
+            {{1, 2, 4}, {2, 3, 4}, {3, 4, 4}, {4, 5, 4}, {5, 6, 4}, {6, 1, 4}, {1, 7, 1}, {7, 8, 1}});
+    EXPECT_EQ(toluene->FindNextEndAtom(1), 8);
+    EXPECT_EQ(toluene->FindNextEndAtom(-3), 8);
+    EXPECT_EQ(toluene->FindNextEndAtom(9), 0);
+    EXPECT_EQ(toluene->StripfromChains(), 6);
+    EXPECT_EQ(toluene->AtomCount(8), 0);
+    EXPECT_EQ(toluene->RingsInMolecule(), 1);
+
+    auto hexane = Mol({6, 6, 6, 6, 6, 6}, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 5, 1}, {5, 6, 1}});
+    EXPECT_EQ(hexane->StripfromChains(), 0);
+    EXPECT_EQ(hexane->GetAtNum(1), 0);
+    // Two rings joined by a chain keep the link atoms.
+    auto linked =
+        Mol({6, 6, 6, 6, 6, 6, 6},
+            {{1, 2, 1}, {2, 3, 1}, {3, 1, 1}, {3, 4, 1}, {4, 5, 1}, {5, 6, 1}, {6, 7, 1}, {7, 5, 1}});
+    EXPECT_EQ(linked->StripfromChains(), 7);
+}
+
+TEST(CStructRings, ElementContainment) {
+    auto ethanol = Mol({6, 6, 8}, {{1, 2, 1}, {2, 3, 1}});
+    EXPECT_TRUE(ethanol->SumForContained(Mol({8}, {}).get()));
+    EXPECT_TRUE(ethanol->SumForContained(Mol({6, 8}, {}).get()));
+    EXPECT_FALSE(ethanol->SumForContained(Mol({7}, {}).get()));
+    EXPECT_FALSE(ethanol->SumForContained(Mol({8, 8}, {}).get()));
+    EXPECT_FALSE(ethanol->SumForContained(Mol({6, 6, 6, 6}, {}).get()));
+    EXPECT_FALSE(ethanol->SumForContained(nullptr));
+}
