@@ -167,3 +167,72 @@ TEST(CStructRings, ElementContainment) {
     EXPECT_FALSE(ethanol->SumForContained(Mol({6, 6, 6, 6}, {}).get()));
     EXPECT_FALSE(ethanol->SumForContained(nullptr));
 }
+
+TEST(CStructRings, SubstructureSearch) {
+    auto ethanol = Mol({6, 6, 8}, {{1, 2, 1}, {2, 3, 1}});
+    TMatchFlags matched;
+    ASSERT_TRUE(ethanol->SearchSubStruc(Mol({8}, {}).get(), matched, true));
+    EXPECT_TRUE(matched[3]);
+    EXPECT_FALSE(matched[1]);
+    EXPECT_FALSE(matched[2]);
+    auto carbonyl = Mol({6, 8}, {{1, 2, 2}});
+    EXPECT_FALSE(ethanol->SearchSubStruc(carbonyl.get(), matched, true));
+    for (int a = 1; a <= 3; ++a) EXPECT_FALSE(matched[a]);
+    ASSERT_TRUE(ethanol->SearchSubStruc(carbonyl.get(), matched, false));
+    EXPECT_TRUE(matched[2] && matched[3] && !matched[1]);
+
+    auto toluene = Mol({6, 6, 6, 6, 6, 6, 6},
+                       {{1, 2, 4}, {2, 3, 4}, {3, 4, 4}, {4, 5, 4}, {5, 6, 4}, {6, 1, 4}, {7, 1, 1}});
+    ASSERT_TRUE(toluene->SearchSubStruc(Benzene().get(), matched, true));
+    for (int a = 1; a <= 7; ++a) EXPECT_EQ(matched[a], a <= 6) << a;
+    auto hexane = Mol({6, 6, 6, 6, 6, 6}, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 5, 1}, {5, 6, 1}});
+    EXPECT_FALSE(hexane->SearchSubStruc(Benzene().get(), matched, false)); // no ring
+    auto chain6 = Mol({6, 6, 6, 6, 6, 6}, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 5, 1}, {5, 6, 1}});
+    EXPECT_TRUE(Naphthalene()->SearchSubStruc(chain6.get(), matched, false));
+    EXPECT_FALSE(Naphthalene()->SearchSubStruc(chain6.get(), matched, true)); // aromatic, not single
+    // A chain may not walk around a ring back onto its own atoms.
+    auto ringPlusAtom = Mol({6, 6, 6, 6}, {{1, 2, 1}, {2, 3, 1}, {3, 1, 1}});
+    auto chain4 = Mol({6, 6, 6, 6}, {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}});
+    EXPECT_FALSE(ringPlusAtom->SearchSubStruc(chain4.get(), matched, true));
+    // Attribute bits of the query must be present in the molecule.
+    auto ringC = Mol({6}, {});
+    ringC->SetAttrib(1, 0x20);
+    toluene->CalcAttributes();
+    ASSERT_TRUE(toluene->SearchSubStruc(ringC.get(), matched, true));
+    EXPECT_FALSE(matched[7]);
+    ringC->SetAttrib(1, 0x40);
+    ASSERT_TRUE(toluene->SearchSubStruc(ringC.get(), matched, true));
+    EXPECT_TRUE(matched[7]);
+    TCTab empty(nullptr);
+    EXPECT_FALSE(toluene->SearchSubStruc(&empty, matched, true));
+    EXPECT_FALSE(toluene->SearchSubStruc(nullptr, matched, true));
+}
+
+TEST(CStructRings, AtomTemplates) {
+    // Acetic acid C1 C2(=O3) O4 with an extra carbon C5 on C1.
+    auto t = Mol({6, 6, 8, 8, 6}, {{1, 2, 1}, {2, 3, 2}, {2, 4, 1}, {1, 5, 1}});
+    const uint8_t zeros[10] = {};
+    const uint8_t dbl[10] = {2};
+    const uint8_t dblSgl[10] = {0, 1, 0, 2};
+    const uint8_t twoDbl[10] = {2, 2};
+    struct Case {
+        int8_t Element, Partners;
+        const uint8_t* Template;
+        std::vector<int> Expected;
+    };
+    const Case cases[] = {
+        {6, -4, zeros, {1, 2, 5}}, {0, 0, nullptr, {1, 2, 3, 4, 5}},
+        {-6, 0, zeros, {3, 4}},    {0, 1, zeros, {3, 4, 5}},
+        {0, 0, dbl, {2, 3}},       {6, 0, dblSgl, {2}},
+        {0, 0, twoDbl, {}},        {7, 0, nullptr, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.Element) << " " << int(c.Partners));
+        AtListType list;
+        list.Atoms[50] = 9;
+        t->MatchAtomTemplate(c.Element, c.Partners, c.Template, list);
+        std::vector<int> got(list.Atoms.begin(), list.Atoms.begin() + list.Count);
+        EXPECT_EQ(got, c.Expected);
+        EXPECT_EQ(list.Atoms[50], 0);
+    }
+}

@@ -109,6 +109,16 @@ inline constexpr uint8_t atRing = 0x20;      ///< ring atom
 inline constexpr uint8_t atEnd = 0x40;       ///< chain atom with one partner
 inline constexpr uint8_t atMultiRing = 0x80; ///< in more than one ring
 
+/// A list of up to 63 atom numbers.
+struct AtListType {
+    int Count = 0;
+    TFixedArray<int, 1, MaxCTAtoms> Atoms{};
+};
+/// Molecule atoms that took part in a substructure match (true = matched).
+using TMatchFlags = TFixedArray<bool, 1, MaxCTAtoms>;
+/// Kinds of substructure comparison (declared for callers; no routine takes it).
+enum SSSMode : uint8_t { smSkeleton, smAtoms, smBonds, smAtomAndBonds };
+
 /// True when some ring of List contains every atom of Ring.
 bool RingInRingList(const RingType& Ring, const RingListType& List);
 
@@ -258,6 +268,16 @@ public:
     int StripfromChains();
     /// True when this table has, element by element, at least as many atoms as Other.
     bool SumForContained(const TCTab* Other) const;
+
+    /// Whether Sub occurs in this structure: same elements, Sub's attribute bits present, bonds of
+    /// Sub on bonds of this table (with equal types when CompareBondTypes), ring closures of Sub on
+    /// ring bonds. Matched receives the atoms of the match found. False for an empty Sub.
+    bool SearchSubStruc(const TCTab* Sub, TMatchFlags& Matched, bool CompareBondTypes);
+    /// The atoms passing three filters, in increasing order: Element (> 0 that element, < 0 any
+    /// other, 0 all), Partners (> 0 that partner count, < 0 any other, 0 all) and Template (ten bond
+    /// types; the atom needs a bond of each non-zero type, one bond per entry; nullptr or all zeros
+    /// select all).
+    void MatchAtomTemplate(int8_t Element, int8_t Partners, const uint8_t* Template, AtListType& List) const;
 
     // --- Structure files --------------------------------------------------------------------------
 
