@@ -16,7 +16,8 @@ using geodb::TGdbFile;
 
 // Copies every block a record points to into a new data file, in record order, and points the
 // records at their new places. The new data and item files are written beside the old ones and then
-// renamed over them, data file first (the old ones are deleted just before).
+// renamed over them, data file first; each rename replaces the old file in one step, so a file is
+// never missing.
 int64_t TGeoDB::GarbageCollection() {
     if (!IsOpen()) return 0;
     ReleaseHandles(); // the files are replaced below
@@ -58,7 +59,8 @@ int64_t TGeoDB::GarbageCollection() {
     }
     src.Close();
     auto replace = [](const std::string& From, const std::string& To) {
-        if (!DeleteFile(To) || !RenameFile(From, To)) geodb::RaiseInOut(geodb::OpenErrorCode(errno));
+        if (std::rename(ToSysPath(From).c_str(), ToSysPath(To).c_str()) != 0)
+            geodb::RaiseInOut(geodb::OpenErrorCode(errno));
     };
     replace(tmpData, FDataFile);
     replace(tmpItems, FItemFile);
