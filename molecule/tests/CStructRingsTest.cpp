@@ -1,5 +1,6 @@
 // TCTab rings and chains: ring counts, shortest rings, smallest set of rings, attributes, chain
 // stripping and element containment.
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 #include <set>
@@ -235,4 +236,31 @@ TEST(CStructRings, AtomTemplates) {
         EXPECT_EQ(got, c.Expected);
         EXPECT_EQ(list.Atoms[50], 0);
     }
+}
+
+TEST(CStructRings, PrincipalAxesRotation) {
+    auto t = Mol({6, 6, 6, 6}, {});
+    for (int a = 1; a <= 4; ++a) {
+        t->SetCoords(a, 1, 100.0f * a);
+        t->SetCoords(a, 2, 100.0f * a + 7.0f);
+        t->SetCoords(a, 3, 55.0f);
+    }
+    t->RotateWithPCA();
+    // The atoms lie on one line: it becomes the first axis, centred on the middle.
+    std::set<int> x;
+    for (int a = 1; a <= 4; ++a) {
+        x.insert(static_cast<int>(std::fabs(t->GetCoords(a, 1))));
+        EXPECT_EQ(t->GetCoords(a, 2), 0.0f);
+        EXPECT_EQ(t->GetCoords(a, 3), 0.0f);
+    }
+    EXPECT_EQ(x, (std::set<int>{71, 212}));
+    EXPECT_EQ(t->GetCoords(1, 1), -t->GetCoords(4, 1));
+
+    auto one = Mol({6}, {});
+    one->SetCoords(1, 1, 5.0f);
+    one->RotateWithPCA();
+    EXPECT_EQ(one->GetCoords(1, 1), 5.0f);
+    TCTab empty(nullptr);
+    empty.RotateWithPCA();
+    EXPECT_EQ(empty.GetNAtoms(), 0);
 }

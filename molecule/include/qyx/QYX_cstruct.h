@@ -279,6 +279,10 @@ public:
     /// select all).
     void MatchAtomTemplate(int8_t Element, int8_t Partners, const uint8_t* Template, AtListType& List) const;
 
+    /// Replaces the coordinates by whole-number coordinates on the principal axes of the X-Y
+    /// positions (largest spread first, centred); unchanged for fewer than two atoms.
+    void RotateWithPCA();
+
     // --- Structure files --------------------------------------------------------------------------
 
     /// One MDL connection table (counts line, atom and bond block) from the file's position.
