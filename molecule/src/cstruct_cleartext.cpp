@@ -1,10 +1,13 @@
-// The clear-text structure formats "/CONTAB" and "/CTABG": reader, body reader and writer.
+// The clear-text structure formats "/CONTAB" and "/CTABG": reader, body reader and writer; and the
+// MolConnX input deck.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include <qyx/QYX_CData.h>
 #include <qyx/platform/TextFile.h>
 
 #include "cstruct_io.h"
@@ -221,6 +224,34 @@ void TCTab::WriteToClearTextFile(TextFile& F) const {
         const std::string l2 = std::to_string(n) + ps + ts;
         Writeln(F, l2);
     }
+}
+
+void TCTab::WriteToMolConnXFile(int Option, TextFile& F) const {
+    std::string title = FStrucName;
+    for (char& c : title)
+        if (static_cast<unsigned char>(c) < 32) c = ' ';
+    Writeln(F, title.empty() ? std::string("untitled") : title);
+    Writeln(F, std::to_string(Option));
+    Writeln(F, std::to_string(FNAtoms));
+    char buf[32];
+    for (int i = 1; i <= FNAtoms; ++i) {
+        const CTElem& e = FAtoms[i];
+        std::string sym = CElemSymb(e.AtNum);
+        if (sym.empty()) sym = "?";
+        std::string ps, ts;
+        int n = 0;
+        for (int k = 1; k <= MaxCTConn; ++k)
+            if (e.ConnTo[k] != 0) {
+                ++n;
+                std::snprintf(buf, sizeof buf, "%4d", e.ConnTo[k]);
+                ps += buf;
+                std::snprintf(buf, sizeof buf, "%2d", e.TypConn[k]);
+                ts += buf;
+            }
+        std::snprintf(buf, sizeof buf, "%3d %-2s %2d", i, sym.c_str(), n);
+        Writeln(F, buf + ps + ts);
+    }
+    Writeln(F, "");
 }
 
 } // namespace qyx

@@ -487,3 +487,47 @@ TEST(CStructFiles, WritersProduceWhatTheReadersRead) {
     CloseFile(w);
     std::remove(path.c_str());
 }
+
+TEST(CStructFiles, MolConnXDeckListsTitleOptionAtomsPartnersAndBondOrders) {
+    // Acetaldehyde with an unknown atom on the methyl carbon, and a tab in the name.
+    TStringStream s("Acet\taldehyde\n\n\n" +
+                    CTab(4, 3,
+                         {AtomLine(0, 0, 0, "C"), AtomLine(1, 0, 0, "C"), AtomLine(2, 0, 0, "O"),
+                          AtomLine(0, 1, 0, "Xx"), BondLine(1, 2, 1), BondLine(1, 4, 1), BondLine(2, 3, 2)}) +
+                    "M  END\n");
+    TCTab t(nullptr);
+    ASSERT_TRUE(t.ReadFromMDLMolStream(&s));
+    TCTab empty(nullptr);
+
+    const std::string path = ::testing::TempDir() + "cstruct_molconnx.txt";
+    TextFile w;
+    AssignFile(w, path);
+    Rewrite(w);
+    t.WriteToMolConnXFile(7, w);
+    empty.WriteToMolConnXFile(-1, w);
+    CloseFile(w);
+    Reset(w);
+    std::vector<std::string> lines;
+    while (!Eof(w)) {
+        std::string l;
+        Readln(w, l);
+        lines.push_back(l);
+    }
+    CloseFile(w);
+    std::remove(path.c_str());
+
+    // Partners appear in slot order: a bond line enters the second atom at the end of its list.
+    const std::vector<std::string> expected = {"Acet aldehyde",
+                                               "7",
+                                               "4",
+                                               "  1 C   2   2   4 1 1",
+                                               "  2 C   2   3   1 2 1",
+                                               "  3 O   1   2 2",
+                                               "  4 ?   1   1 1",
+                                               "",
+                                               "untitled",
+                                               "-1",
+                                               "0",
+                                               ""};
+    EXPECT_EQ(lines, expected);
+}

@@ -313,6 +313,15 @@ public:
                              int RegNo, const std::string& Comment) const;
     /// Writes the "/CONTAB" clear-text format that ReadFromClearTextFile reads back.
     void WriteToClearTextFile(TextFile& F) const;
+    /// Writes an input deck for the MolConnX program, one item per line:
+    ///   1. the title: StrucName with control characters as blanks ("untitled" when empty);
+    ///   2. Option, the job option number passed on to the program;
+    ///   3. the atom count N;
+    ///   4. N atom lines "nnn Ss pp" + partners ("%4d" each) + bond orders ("%2d" each, 1 single,
+    ///      2 double, 3 triple, 4 aromatic): atom number, element symbol ("?" for no element,
+    ///      two columns), partner count, then the partners and their bond orders in slot order;
+    ///   5. one blank line.
+    void WriteToMolConnXFile(int Option, TextFile& F) const;
 
 private:
     friend struct TCTabIO;
