@@ -193,7 +193,7 @@ void BM_SSSR_OpenBabel(benchmark::State& State) {
 
 // Six carbons, bonded in a ring (Ring) or a chain, bond types not compared.
 std::unique_ptr<TCTab> Query(bool Ring) {
-    std::string s = "   6  " + std::string(Ring ? "6" : "5") + "  0  0  0  0  0  0  0  0999 V2000\n";
+    std::string s = "  6  " + std::string(Ring ? "6" : "5") + "  0  0  0  0  0  0  0  0999 V2000\n";
     for (int a = 0; a < 6; ++a) s += "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0\n";
     for (int a = 1; a <= (Ring ? 6 : 5); ++a) {
         char buf[32];
