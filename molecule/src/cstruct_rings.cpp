@@ -1,5 +1,6 @@
 // TCTab ring perception, structural attributes, chain stripping and element containment.
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include <qyx/QYX_cstruct.h>
@@ -32,6 +33,7 @@ struct TRingSearch {
     TFixedArray<CTElem, 1, MaxCTAtoms>& Atoms;
     int NAtoms, Start;
     RingListType& List;
+    const bool* Core = nullptr; // when set, partners outside it (other than Start) are not entered
     std::vector<int> Path;
     int Best = 64;
 
@@ -42,6 +44,7 @@ struct TRingSearch {
             const int p = Atoms[Cur].ConnTo[k];
             if (p == 0) break;
             if (p > NAtoms) continue; // a dangling entry is no partner
+            if (Core != nullptr && !Core[p] && p != Start) continue;
             if (p == Start && p != Prev) {
                 closed = true;
                 break;
@@ -77,17 +80,69 @@ int TCTab::FindShortestRings(uint16_t Start, RingListType& List) {
     List.Count = 0;
     if (Start == 0 || Start > FNAtoms) return 0;
     for (CTElem& e : FAtoms) e.AtFlag = 0;
-    TRingSearch search{FAtoms, FNAtoms, Start, List, {}};
+    TRingSearch search{FAtoms, FNAtoms, Start, List, nullptr, {}};
     search.Visit(0, Start);
     return List.Count;
 }
 
+namespace {
+
+// Marks the atoms of the 2-core of the bond graph (partners taken in both directions, self-bonds
+// and dangling entries ignored): only they can lie on a ring of three or more atoms.
+void MarkRingCandidates(const TFixedArray<CTElem, 1, MaxCTAtoms>& Atoms, int NAtoms, bool* Core) {
+    bool adj[MaxCTAtoms + 1][MaxCTAtoms + 1] = {};
+    for (int a = 1; a <= NAtoms; ++a)
+        for (int k = 1; k <= MaxCTConn; ++k) {
+            const int p = Atoms[a].ConnTo[k];
+            if (p == 0) break;
+            if (p <= NAtoms && p != a) adj[a][p] = adj[p][a] = true;
+        }
+    int deg[MaxCTAtoms + 1] = {};
+    for (int a = 1; a <= NAtoms; ++a) {
+        Core[a] = true;
+        for (int b = 1; b <= NAtoms; ++b) deg[a] += adj[a][b];
+    }
+    for (bool peeled = true; peeled;) {
+        peeled = false;
+        for (int a = 1; a <= NAtoms; ++a)
+            if (Core[a] && deg[a] <= 1) {
+                Core[a] = false;
+                peeled = true;
+                for (int b = 1; b <= NAtoms; ++b)
+                    if (adj[a][b]) --deg[b];
+            }
+    }
+}
+
+bool HasSelfBond(const CTElem& E, int a) {
+    for (int k = 1; k <= MaxCTConn && E.ConnTo[k] != 0; ++k)
+        if (E.ConnTo[k] == a) return true;
+    return false;
+}
+
+} // namespace
+
 int TCTab::FindSSSR(RingListType& List) {
     List.Count = 0;
+    if (FNAtoms <= 0) return 0;
+    // Atoms off the 2-core are on no ring: they are neither started from nor walked through. A
+    // self-bond (only in damaged tables) lets the walk step in place, so then every atom is searched.
+    bool core[MaxCTAtoms + 1] = {};
+    bool selfBond = false;
+    for (int a = 1; a <= FNAtoms; ++a) selfBond = selfBond || HasSelfBond(FAtoms[a], a);
+    if (selfBond)
+        std::fill(std::begin(core), std::end(core), true);
+    else
+        MarkRingCandidates(FAtoms, FNAtoms, core);
+    for (CTElem& e : FAtoms) e.AtFlag = 0;
     bool done[MaxCTAtoms + 1] = {};
     RingListType through;
     for (int a = 1; a <= FNAtoms; ++a) {
-        if (done[a] || FindShortestRings(static_cast<uint16_t>(a), through) == 0) continue;
+        if (done[a] || !core[a]) continue;
+        through.Count = 0;
+        TRingSearch search{FAtoms, FNAtoms, a, through, core, {}};
+        search.Visit(0, a);
+        if (through.Count == 0) continue;
         for (int r = 1; r <= through.Count; ++r) {
             const RingType& ring = through.Rings[r];
             if (RingInRingList(ring, List) || List.Count >= 100) continue;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <qyx/QYX_cstruct.h>
+#include <qyx/platform/TextFile.h>
 
 using namespace qyx;
 
@@ -263,4 +264,55 @@ TEST(CStructRings, PrincipalAxesRotation) {
     TCTab empty(nullptr);
     empty.RotateWithPCA();
     EXPECT_EQ(empty.GetNAtoms(), 0);
+}
+
+// The smallest rings equal those of a plain search from every atom (each atom's shortest rings, new
+// ones kept, ring atoms of two partners not searched again) on every record of two public SD files,
+// with chains hanging off the rings and a dangling self-bond on a chain atom.
+TEST(CStructRings, SmallestRingsEqualAPlainSearchFromEveryAtomOnRealRecords) {
+    auto plain = [](TCTab& T, RingListType& List) {
+        List.Count = 0;
+        bool done[MaxCTAtoms + 1] = {};
+        RingListType through;
+        for (int a = 1; a <= T.GetNAtoms(); ++a) {
+            if (done[a] || T.FindShortestRings(static_cast<uint16_t>(a), through) == 0) continue;
+            for (int r = 1; r <= through.Count; ++r) {
+                const RingType& ring = through.Rings[r];
+                if (RingInRingList(ring, List) || List.Count >= 100) continue;
+                List.Rings[++List.Count] = ring;
+                for (int i = 1; i <= ring.Count; ++i)
+                    if (T.GetNBonds(ring.Atoms[i]) <= 2) done[ring.Atoms[i]] = true;
+            }
+        }
+    };
+    int records = 0;
+    for (const char* path : {"/usr/share/RDKit/Data/NCI/first_200.props.sdf",
+                             "/usr/share/RDKit/Contrib/Fastcluster/testdata/cdk2.sdf"}) {
+        TextFile f;
+        AssignFile(f, path);
+        Reset(f);
+        while (!Eof(f)) {
+            TCTab t(nullptr);
+            TPropRec props{};
+            t.ReadFromMDLSDFile(f, props);
+            if (t.GetNAtoms() == 0) continue;
+            SCOPED_TRACE(t.GetStrucName());
+            ++records;
+            for (int pass = 0; pass < 2; ++pass) {
+                RingListType fast, slow;
+                ASSERT_EQ(t.FindSSSR(fast), (plain(t, slow), slow.Count));
+                for (int r = 1; r <= slow.Count; ++r) {
+                    ASSERT_EQ(fast.Rings[r].Count, slow.Rings[r].Count) << r;
+                    for (int i = 1; i <= slow.Rings[r].Count; ++i)
+                        ASSERT_EQ(fast.Rings[r].Atoms[i], slow.Rings[r].Atoms[i]) << r;
+                }
+                // A self-bond entered on the first end atom of a chain (one direction only).
+                const int end = t.FindNextEndAtom(1);
+                if (end == 0) break;
+                t.EnterConn(end, end, 1);
+            }
+        }
+        CloseFile(f);
+    }
+    EXPECT_GT(records, 200);
 }
