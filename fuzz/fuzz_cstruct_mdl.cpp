@@ -2,7 +2,8 @@
 // stream and from a text file, and the SD reader record by record until the file ends. Every table
 // read then goes through ring perception, attributes, formula and weight, chain stripping and a
 // substructure search, and is written back and read again. Besides not crashing: the atom count stays
-// within 0..63, the SD reader always moves on, and what the writer produces reads back to the same atoms.
+// within 0..63, the smallest rings equal those of a plain search from every atom, the SD reader
+// always moves on, and what the writer produces reads back to the same atoms.
 #include <qyx/QYX_cform.h>
 #include <qyx/QYX_cstruct.h>
 #include <qyx/platform/Exceptions.h>
@@ -61,6 +62,25 @@ void Exercise(TCTab& T) {
     RingListType rings;
     const int n = T.FindSSSR(rings);
     Check(n >= 0 && n == rings.Count && n <= 100);
+    // The same rings as a plain search from every atom.
+    RingListType plain, through;
+    bool done[MaxCTAtoms + 1] = {};
+    for (int a = 1; a <= T.GetNAtoms(); ++a) {
+        if (done[a] || T.FindShortestRings(static_cast<uint16_t>(a), through) == 0) continue;
+        for (int r = 1; r <= through.Count; ++r) {
+            const RingType& ring = through.Rings[r];
+            if (RingInRingList(ring, plain) || plain.Count >= 100) continue;
+            plain.Rings[++plain.Count] = ring;
+            for (int i = 1; i <= ring.Count; ++i)
+                if (T.GetNBonds(ring.Atoms[i]) <= 2) done[ring.Atoms[i]] = true;
+        }
+    }
+    Check(plain.Count == n);
+    for (int r = 1; r <= n; ++r) {
+        Check(plain.Rings[r].Count == rings.Rings[r].Count);
+        for (int i = 1; i <= rings.Rings[r].Count; ++i)
+            Check(plain.Rings[r].Atoms[i] == rings.Rings[r].Atoms[i]);
+    }
     (void)T.CalcAttributes();
     TMatchFlags matched{};
     (void)T.SearchSubStruc(&Benzene(), matched, false);
