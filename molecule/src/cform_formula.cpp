@@ -2,6 +2,7 @@
 #include <qyx/QYX_cform.h>
 
 #include <algorithm>
+#include <charconv>
 
 #include <qyx/QYX_CData.h>
 
@@ -67,9 +68,19 @@ std::string TMolFormula::ChemElem(int AtNum, int Mass, int Count, uint8_t Mode) 
 }
 
 std::string TMolFormula::AsString(int Mode) const {
+    // The entries' ChemElem texts with a blank after each, built in place without temporaries.
     std::string s;
+    char num[12];
     for (int i = 1; i <= FFormula.NumAtoms; ++i) {
-        s += ChemElem(FFormula.AtNum[i], FFormula.AtWgt[i], FFormula.AtCnt[i], Mode == 1 ? 1 : 0);
+        const int z = FFormula.AtNum[i], mass = FFormula.AtWgt[i], count = FFormula.AtCnt[i];
+        if (z >= 1 && z <= 103 && count >= 1) {
+            if (Mode == 1) s.append(num, std::to_chars(num, num + sizeof num, mass).ptr);
+            if (z == 1 && mass == 2)
+                s += 'D';
+            else
+                s += CElemSymb(z);
+            if (count > 1) s.append(num, std::to_chars(num, num + sizeof num, count).ptr);
+        }
         s += ' ';
     }
     return s;

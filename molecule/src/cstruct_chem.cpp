@@ -1,4 +1,5 @@
 // TCTab queries: hydrogen counts, formula and weight, geometry and comparison.
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -40,16 +41,19 @@ struct TWorkEntry {
 int TCTab::NrHAtoms(int a) const {
     if (!Valid(a) || FAtoms[a].AtNum == 1) return 0;
     const CTElem& e = FAtoms[a];
-    const int n = GetNBonds(a);
+    // Called for every atom of a formula or weight: one pass over the partner slots (empty slots
+    // add nothing), elements read in place.
     int h = 0, s = 0, r = 0;
     bool tripleToTerminalC = false;
-    for (int k = 1; k <= n; ++k) {
+    for (int k = 1; k <= MaxCTConn; ++k) {
         const int p = e.ConnTo[k];
+        if (p == 0) continue;
         const int t = e.TypConn[k];
-        if (GetAtNum(p) == 1) ++h;
+        const int pz = Valid(p) ? FAtoms[p].AtNum : 0;
+        if (pz == 1) ++h;
         s += t == 4 ? 1 : t;
         if (t == 4) r = 1;
-        if (t == 3 && GetAtNum(p) == 6 && GetNBonds(p) == 1) tripleToTerminalC = true;
+        if (t == 3 && pz == 6 && GetNBonds(p) == 1) tripleToTerminalC = true;
     }
     const int v = HValence(e.AtNum);
     if (v > s + r) return v - s - r + h + e.Charge;
@@ -65,25 +69,27 @@ int TCTab::CalcMissingH() const {
 }
 
 bool TCTab::CalcMolecularFormula(TFormulaRec& F) const {
-    std::vector<TWorkEntry> work;
+    // Entries gathered by (element, mass number) in fixed storage: at most MaxFormulaEntries fit.
+    std::array<TWorkEntry, MaxFormulaEntries> work;
+    size_t n = 0;
     const int h = CalcMissingH();
-    if (h > 0) work.push_back({1, 1, h});
+    if (h > 0) work[n++] = {1, 1, h};
     for (int i = 1; i <= FNAtoms; ++i) {
         const CTElem& e = FAtoms[i];
         if (e.AtNum == 1) continue;
         bool found = false;
-        for (TWorkEntry& w : work)
-            if (w.AtNum == e.AtNum && w.Mass == e.AtWeight) {
-                ++w.Count;
+        for (size_t w = 0; w < n; ++w)
+            if (work[w].AtNum == e.AtNum && work[w].Mass == e.AtWeight) {
+                ++work[w].Count;
                 found = true;
                 break;
             }
         if (found) continue;
-        if (static_cast<int>(work.size()) == MaxFormulaEntries) return false;
-        work.push_back({e.AtNum, e.AtWeight, 1});
+        if (n == work.size()) return false;
+        work[n++] = {e.AtNum, e.AtWeight, 1};
     }
     static constexpr int Order[] = {6, 1, 7, 8, 16, 15, 9, 17, 35, 53};
-    std::vector<bool> taken(work.size(), false);
+    std::array<bool, MaxFormulaEntries> taken{};
     TFormulaRec out = F;
     out.NumAtoms = 0;
     auto emit = [&](size_t w) {
@@ -94,9 +100,9 @@ bool TCTab::CalcMolecularFormula(TFormulaRec& F) const {
         taken[w] = true;
     };
     for (int z : Order)
-        for (size_t w = 0; w < work.size(); ++w)
+        for (size_t w = 0; w < n; ++w)
             if (work[w].AtNum == z) emit(w);
-    for (size_t w = 0; w < work.size(); ++w)
+    for (size_t w = 0; w < n; ++w)
         if (!taken[w]) emit(w);
     F = out;
     return true;
