@@ -118,28 +118,28 @@ void PaintLabel(TCanvas* C, const TCustomTextLabel& L) {
 
 void TextLabels(TCanvas* C) {
     Heading(C, 400, 560, "Text labels in their display modes");
-    struct Spec {
+    struct TLabelSample {
         TTxtLblMode Mode;
         const char* Caption;
         TColor Bkg;
         TFontStyles Style;
     };
-    const Spec specs[] = {{tlsimple, "tlsimple: plain text", clWhite, {}},
+    const TLabelSample samples[] = {{tlsimple, "tlsimple: plain text", clWhite, {}},
                           {tlBox, "tlBox: boxed", RGB(255, 240, 200), {fsBold}},
                           {tlUnderline, "tlUnderline", clWhite, {fsItalic}},
                           {tlShadow, "tlShadow: with a shadow", RGB(210, 230, 255), {fsBold}}};
     for (int i = 0; i < 4; ++i) {
         TCustomTextLabel label;
-        label.SetMode(specs[i].Mode);
-        label.SetCaption(specs[i].Caption);
-        label.SetColorBkg(specs[i].Bkg);
+        label.SetMode(samples[i].Mode);
+        label.SetCaption(samples[i].Caption);
+        label.SetColorBkg(samples[i].Bkg);
         label.SetColorBrd(clNavy);
         label.SetShadowDx(4);
         label.SetShadowDy(4);
         TFont font;
         font.SetName("Arial");
         font.SetSize(11);
-        font.SetStyle(specs[i].Style);
+        font.SetStyle(samples[i].Style);
         font.SetColor(clBlack);
         label.SetFont(&font);
         label.SetAlignment(taLeftJustify);
