@@ -26,8 +26,9 @@ public:
         TMolForm* red = Add(222, 200, "C8H10N4O2", "transparent, red text (caffeine)");
         red->SetTransparent(true);
         red->SetColorTxt(clMaroon);
-        Add(432, 200, "C20H25N3O", "left aligned in a narrow control")->SetAlignment(taLeftJustify);
-        FForms.back()->SetBounds(432, 200, 90, 40);
+        TMolForm* narrow = Add(432, 200, "C20H25N3O", "left aligned in a narrow control");
+        narrow->SetAlignment(taLeftJustify);
+        narrow->SetWidth(90);
     }
 
 protected:

@@ -2,12 +2,12 @@
 // application's own handlers, followed by the existence test and the overwrite question.
 #include <qyx/QYX_filesys.h>
 
-#include <climits>
 #include <cstdio>
 
 #include <qyx/QYX_streams.h>
 #include <qyx/platform/Dialogs.h>
 #include <qyx/platform/FileSystem.h>
+#include <qyx/platform/Streams.h>
 
 namespace qyx {
 
@@ -77,19 +77,8 @@ std::string TUnivSaveDialog::RequiredParam(const std::string& Name) const {
 }
 
 int TUnivSaveDialog::ExtractParamAsInt(const std::string& Name) const {
-    const std::string v = RequiredParam(Name);
-    size_t i = 0;
-    while (i < v.size() && v[i] == ' ') ++i;
-    bool negative = false;
-    if (i < v.size() && (v[i] == '+' || v[i] == '-')) negative = v[i++] == '-';
-    long long n = 0;
-    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i) {
-        n = n * 10 + (v[i] - '0');
-        if (n > static_cast<long long>(INT_MAX) + 1) n = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative) n = -n;
-    if (n > INT_MAX) n = INT_MAX;
-    return static_cast<int>(n);
+    TStringStream text(RequiredParam(Name));
+    return ScanStreamDecimal(&text);
 }
 
 double TUnivSaveDialog::ExtractParamAsDouble(const std::string& Name) const {

@@ -263,7 +263,8 @@ public:
     bool Execute();
     /// The value of attribute Name in Parameters; empty when absent.
     std::string ExtractParamAsString(const std::string& Name) const;
-    /// The leading integer of attribute Name (blanks, sign, digits); EQYXFileSysError when empty.
+    /// The leading integer of attribute Name (blanks, sign, digits, limited to 32 bits);
+    /// EQYXFileSysError when empty.
     int ExtractParamAsInt(const std::string& Name) const;
     /// The real number of attribute Name ("." or "," as separator, exponent allowed);
     /// EQYXFileSysError when empty.
