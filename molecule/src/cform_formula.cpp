@@ -60,27 +60,33 @@ void TMolFormula::Clear() {
     ShowIt();
 }
 
+namespace {
+
+/// Appends the ChemElem text of one entry to S (nothing for an invalid entry).
+void AppendChemElem(std::string& S, int AtNum, int Mass, int Count, uint8_t Mode) {
+    if (AtNum < 1 || AtNum > 103 || Count < 1) return;
+    char num[12];
+    if (Mode == 1) S.append(num, std::to_chars(num, num + sizeof num, Mass).ptr);
+    if (AtNum == 1 && Mass == 2)
+        S += 'D';
+    else
+        S += CElemSymb(AtNum);
+    if (Count > 1) S.append(num, std::to_chars(num, num + sizeof num, Count).ptr);
+}
+
+} // namespace
+
 std::string TMolFormula::ChemElem(int AtNum, int Mass, int Count, uint8_t Mode) {
-    if (AtNum < 1 || AtNum > 103 || Count < 1) return {};
-    const std::string symbol = AtNum == 1 && Mass == 2 ? "D" : CElemSymb(AtNum);
-    const std::string count = Count > 1 ? std::to_string(Count) : "";
-    return Mode == 1 ? std::to_string(Mass) + symbol + count : symbol + count;
+    std::string s;
+    AppendChemElem(s, AtNum, Mass, Count, Mode);
+    return s;
 }
 
 std::string TMolFormula::AsString(int Mode) const {
-    // The entries' ChemElem texts with a blank after each, built in place without temporaries.
+    // The entries' ChemElem texts with a blank after each, appended in place.
     std::string s;
-    char num[12];
     for (int i = 1; i <= FFormula.NumAtoms; ++i) {
-        const int z = FFormula.AtNum[i], mass = FFormula.AtWgt[i], count = FFormula.AtCnt[i];
-        if (z >= 1 && z <= 103 && count >= 1) {
-            if (Mode == 1) s.append(num, std::to_chars(num, num + sizeof num, mass).ptr);
-            if (z == 1 && mass == 2)
-                s += 'D';
-            else
-                s += CElemSymb(z);
-            if (count > 1) s.append(num, std::to_chars(num, num + sizeof num, count).ptr);
-        }
+        AppendChemElem(s, FFormula.AtNum[i], FFormula.AtWgt[i], FFormula.AtCnt[i], Mode == 1 ? 1 : 0);
         s += ' ';
     }
     return s;
